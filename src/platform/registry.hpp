@@ -34,14 +34,15 @@ class Registry {
  public:
   virtual ~Registry() = default;
   virtual LSTATUS RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) = 0;
-  virtual LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM desired, HKEY* result) = 0;
+  virtual LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM desired,
+                                HKEY* result) = 0;
   /// nameLength: in, the buffer's size in characters; out, the name's length without its NUL.
   virtual LSTATUS RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* nameLength, DWORD* reserved,
                                 DWORD* type, BYTE* data, DWORD* dataSize) = 0;
   virtual LSTATUS RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data,
                                    DWORD* dataSize) = 0;
-  virtual LSTATUS RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data,
-                                 DWORD dataSize) = 0;
+  virtual LSTATUS RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
+                                 const BYTE* data, DWORD dataSize) = 0;
   virtual LSTATUS RegCloseKey(HKEY key) = 0;
 };
 

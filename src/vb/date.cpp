@@ -35,8 +35,8 @@ constexpr long long kOleEpochFromUnix = -25569;
 }  // namespace
 
 Date Date::FromParts(int year, int month, int day, int hour, int minute, int second) {
-  const long long days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
-                         kOleEpochFromUnix;
+  const long long days =
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kOleEpochFromUnix;
   const double time = (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
   return Date{static_cast<double>(days) + time};
 }
@@ -56,7 +56,9 @@ void Date::ToParts(int& year, int& month, int& day, int& hour, int& minute, int&
   second = static_cast<int>(rest % 60);
 }
 
-Date Date::PlusSeconds(double seconds) const { return Date{serial + seconds / 86400.0}; }
+Date Date::PlusSeconds(double seconds) const {
+  return Date{serial + seconds / 86400.0};
+}
 
 std::string Date::ToIso() const {
   int y, mo, d, h, mi, s;

@@ -13,8 +13,12 @@
 namespace vb {
 namespace {
 
-[[noreturn]] void TypeMismatch() { Raise(errors::kTypeMismatch); }
-[[noreturn]] void Overflow() { Raise(errors::kOverflow); }
+[[noreturn]] void TypeMismatch() {
+  Raise(errors::kTypeMismatch);
+}
+[[noreturn]] void Overflow() {
+  Raise(errors::kOverflow);
+}
 
 // VB accepts leading and trailing spaces around a number written in a string.
 bool ParseNumber(const std::string& text, double& out) {
@@ -60,17 +64,28 @@ Variant Variant::Missing() {
 
 VarType Variant::type() const {
   switch (value_.index()) {
-    case 0: return VarType::Empty;
-    case 1: return VarType::Missing;
-    case 2: return VarType::Boolean;
-    case 3: return VarType::Integer;
-    case 4: return VarType::Long;
-    case 5: return VarType::Single;
-    case 6: return VarType::Double;
-    case 7: return VarType::String;
-    case 8: return VarType::Date;
-    case 9: return VarType::Object;
-    default: return VarType::Array;
+    case 0:
+      return VarType::Empty;
+    case 1:
+      return VarType::Missing;
+    case 2:
+      return VarType::Boolean;
+    case 3:
+      return VarType::Integer;
+    case 4:
+      return VarType::Long;
+    case 5:
+      return VarType::Single;
+    case 6:
+      return VarType::Double;
+    case 7:
+      return VarType::String;
+    case 8:
+      return VarType::Date;
+    case 9:
+      return VarType::Object;
+    default:
+      return VarType::Array;
   }
 }
 
@@ -81,20 +96,29 @@ bool Variant::IsNumeric() const {
     case VarType::Long:
     case VarType::Single:
     case VarType::Double:
-    case VarType::Date: return true;
-    default: return false;
+    case VarType::Date:
+      return true;
+    default:
+      return false;
   }
 }
 
 double Variant::ToDouble() const {
   switch (type()) {
-    case VarType::Empty: return 0.0;
-    case VarType::Boolean: return std::get<bool>(value_) ? -1.0 : 0.0;
-    case VarType::Integer: return std::get<std::int16_t>(value_);
-    case VarType::Long: return std::get<std::int32_t>(value_);
-    case VarType::Single: return std::get<float>(value_);
-    case VarType::Double: return std::get<double>(value_);
-    case VarType::Date: return std::get<Date>(value_).serial;
+    case VarType::Empty:
+      return 0.0;
+    case VarType::Boolean:
+      return std::get<bool>(value_) ? -1.0 : 0.0;
+    case VarType::Integer:
+      return std::get<std::int16_t>(value_);
+    case VarType::Long:
+      return std::get<std::int32_t>(value_);
+    case VarType::Single:
+      return std::get<float>(value_);
+    case VarType::Double:
+      return std::get<double>(value_);
+    case VarType::Date:
+      return std::get<Date>(value_).serial;
     case VarType::String: {
       const auto& text = std::get<std::string>(value_);
       double value = 0.0;
@@ -103,7 +127,8 @@ double Variant::ToDouble() const {
       if (text == "False") return 0.0;
       TypeMismatch();
     }
-    default: TypeMismatch();
+    default:
+      TypeMismatch();
   }
 }
 
@@ -135,21 +160,31 @@ bool Variant::ToBool() const {
 
 std::string Variant::ToString() const {
   switch (type()) {
-    case VarType::Empty: return "";
-    case VarType::Boolean: return std::get<bool>(value_) ? "True" : "False";
-    case VarType::Integer: return std::to_string(std::get<std::int16_t>(value_));
-    case VarType::Long: return std::to_string(std::get<std::int32_t>(value_));
-    case VarType::Single: return ShortestDecimal(std::get<float>(value_));
-    case VarType::Double: return ShortestDecimal(std::get<double>(value_));
-    case VarType::String: return std::get<std::string>(value_);
-    case VarType::Date: return std::get<Date>(value_).ToIso();
-    default: TypeMismatch();
+    case VarType::Empty:
+      return "";
+    case VarType::Boolean:
+      return std::get<bool>(value_) ? "True" : "False";
+    case VarType::Integer:
+      return std::to_string(std::get<std::int16_t>(value_));
+    case VarType::Long:
+      return std::to_string(std::get<std::int32_t>(value_));
+    case VarType::Single:
+      return ShortestDecimal(std::get<float>(value_));
+    case VarType::Double:
+      return ShortestDecimal(std::get<double>(value_));
+    case VarType::String:
+      return std::get<std::string>(value_);
+    case VarType::Date:
+      return std::get<Date>(value_).ToIso();
+    default:
+      TypeMismatch();
   }
 }
 
 Date Variant::ToDate() const {
   switch (type()) {
-    case VarType::Date: return std::get<Date>(value_);
+    case VarType::Date:
+      return std::get<Date>(value_);
     case VarType::String: {
       Date date;
       if (Date::FromIso(std::get<std::string>(value_), date)) return date;
@@ -160,8 +195,10 @@ Date Variant::ToDate() const {
     case VarType::Integer:
     case VarType::Long:
     case VarType::Single:
-    case VarType::Double: return Date{ToDouble()};
-    default: TypeMismatch();
+    case VarType::Double:
+      return Date{ToDouble()};
+    default:
+      TypeMismatch();
   }
 }
 
@@ -209,9 +246,12 @@ int Variant::Compare(const Variant& a, const Variant& b) {
 
 std::string Variant::Describe() const {
   switch (type()) {
-    case VarType::Empty: return "Empty";
-    case VarType::Missing: return "Missing";
-    case VarType::String: return "\"" + std::get<std::string>(value_) + "\"";
+    case VarType::Empty:
+      return "Empty";
+    case VarType::Missing:
+      return "Missing";
+    case VarType::String:
+      return "\"" + std::get<std::string>(value_) + "\"";
     case VarType::Object: {
       const auto& object = std::get<ObjectRef>(value_);
       return object ? object->TypeName() : "Nothing";
@@ -222,8 +262,10 @@ std::string Variant::Describe() const {
       for (std::size_t i = 0; i < items.size(); ++i) text += (i ? ", " : "") + items[i].Describe();
       return text + ")";
     }
-    case VarType::Date: return "#" + std::get<Date>(value_).ToIso() + "#";
-    default: return ToString();
+    case VarType::Date:
+      return "#" + std::get<Date>(value_).ToIso() + "#";
+    default:
+      return ToString();
   }
 }
 

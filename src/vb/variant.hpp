@@ -51,15 +51,15 @@ class Variant {
   /// Boolean, Integer, Long, Single, Double or Date: compared as numbers.
   bool IsNumeric() const;
 
-  bool ToBool() const;              // CBool
-  std::int16_t ToInteger() const;   // CInt: half to even, error 6 outside -32768..32767
-  std::int32_t ToLong() const;      // CLng: half to even, error 6 outside 32 bits
-  float ToSingle() const;           // CSng
-  double ToDouble() const;          // CDbl
-  std::string ToString() const;     // CStr (True/False, shortest decimal form, ISO date)
-  Date ToDate() const;              // CDate
-  ObjectRef ToObject() const;       // the object held; error 13 for a non-object
-  const Array& ToArray() const;     // the array held; error 13 otherwise
+  bool ToBool() const;             // CBool
+  std::int16_t ToInteger() const;  // CInt: half to even, error 6 outside -32768..32767
+  std::int32_t ToLong() const;     // CLng: half to even, error 6 outside 32 bits
+  float ToSingle() const;          // CSng
+  double ToDouble() const;         // CDbl
+  std::string ToString() const;    // CStr (True/False, shortest decimal form, ISO date)
+  Date ToDate() const;             // CDate
+  ObjectRef ToObject() const;      // the object held; error 13 for a non-object
+  const Array& ToArray() const;    // the array held; error 13 otherwise
 
   /// VB's comparison of two Variants: -1, 0 or 1. Numbers compare as numbers, strings as binary
   /// strings, Empty as 0 or "" beside the other side; a number against a non-numeric string
