@@ -201,9 +201,11 @@ ParagraphSummary SummariseParagraphs(const std::vector<ParagraphFormatData>& for
 /// Paragraphs. There is always at least one paragraph, possibly empty. A text ending with a
 /// paragraph mark has an empty last paragraph, which belongs to the whole text only.
 ///
-/// Empty ranges. The font of an empty range is that of the character before it, else of the one
-/// after it, else of the body's end (the format new text typed into an empty body takes). Its
-/// paragraph format is that of the paragraph it stands in.
+/// Empty ranges. The font of an empty range (the insertion point) is that of the character before
+/// it unless that is a paragraph mark, else of the character after it, else of the one before it,
+/// else of the body's end (what new text typed into an empty body takes). Its paragraph format is
+/// that of the paragraph it stands in. The font of a non-empty range leaves its paragraph marks out,
+/// unless it holds nothing else.
 ///
 /// Sub-ranges (Characters, Words, Lines, Paragraphs with Start, Length): Start -1 gives the range
 /// itself; a Start with Length -1 gives one item; Start and Length n give n items. An item that
@@ -212,11 +214,11 @@ ParagraphSummary SummariseParagraphs(const std::vector<ParagraphFormatData>& for
 /// below -1, are refused (std::out_of_range, which the objects turn into PowerPoint's error).
 ///
 /// Edits (Replace, and through it Text, InsertAfter, InsertBefore, Delete): new characters take the
-/// font of the first character they replace, else of the character before them, else of the one
-/// after, else of the body's end. Paragraphs split by new paragraph marks all keep the format of
-/// the paragraph they were typed into. Paragraphs merged by a deletion keep the format of the
-/// first, except when the deletion starts at the start of a paragraph and inserts nothing: the
-/// surviving paragraph then keeps its own format. "\r\n" and "\n" in new text become paragraph marks.
+/// font of the first character they replace, else the font of the insertion point. Paragraphs split by new
+/// paragraph marks all keep the format of the paragraph they were typed into. Paragraphs merged by a deletion
+/// keep the format of the first, except when the deletion starts at the start of a paragraph and inserts
+/// nothing: the surviving paragraph then keeps its own format. "\r\n" and "\n" in new text become paragraph
+/// marks.
 ///
 /// Caches of word, line and paragraph boundaries are kept per body and dropped at every change
 /// (a version counter), so reading Words(i) in a loop does not rescan the text.
@@ -310,7 +312,7 @@ class TextBody {
   FontData end_font_;
   std::vector<ParagraphFormatData> paragraphs_;
   std::uint64_t version_ = 0;
-  std::unique_ptr<Caches> caches_;
+  mutable std::unique_ptr<Caches> caches_;
 };
 
 /// The width lines of a body wrap at inside a shape of a width: the width less the frame's margins,
