@@ -462,8 +462,10 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
 
   const json& schemes = Array(root, "color_schemes", path);
   for (std::size_t i = 0; i < schemes.size(); ++i)
-    p->color_schemes.push_back(LoadScheme(schemes[i], path + ".color_schemes[" + std::to_string(i) + "]"));
-  if (p->color_schemes.empty()) p->color_schemes.push_back(doc::DefaultColorScheme());
+    p->color_schemes.push_back(std::make_shared<doc::ColorScheme>(
+        LoadScheme(schemes[i], path + ".color_schemes[" + std::to_string(i) + "]")));
+  if (p->color_schemes.empty())
+    p->color_schemes.push_back(std::make_shared<doc::ColorScheme>(doc::DefaultColorScheme()));
 
   const json& designs = Array(root, "designs", path);
   if (designs.empty()) Fail(path + ".designs", "a presentation needs at least one design");
@@ -578,7 +580,7 @@ std::string SavePresentation(const doc::Presentation& p) {
                   {"current_slide", p.view.current_slide},
                   {"zoom", p.view.zoom}};
   root["color_schemes"] = json::array();
-  for (const auto& scheme : p.color_schemes) root["color_schemes"].push_back(SaveScheme(scheme));
+  for (const auto& scheme : p.color_schemes) root["color_schemes"].push_back(SaveScheme(*scheme));
   root["designs"] = json::array();
   for (const auto& design : p.designs) {
     json j = {{"name", design->name}, {"slide_master", SaveMaster(*design->slide_master)}};

@@ -210,7 +210,7 @@ std::shared_ptr<Presentation> MakeBlankPresentation() {
   presentation->designs.push_back(design);
   presentation->notes_master = MakeDefaultMaster(MasterKind::Notes, h, w, presentation->next_shape_id);
   presentation->handout_master = MakeDefaultMaster(MasterKind::Handout, w, h, presentation->next_shape_id);
-  presentation->color_schemes.push_back(DefaultColorScheme());
+  presentation->color_schemes.push_back(std::make_shared<ColorScheme>(DefaultColorScheme()));
   return presentation;
 }
 
@@ -300,6 +300,9 @@ std::shared_ptr<Presentation> CopyPresentation(const Presentation& presentation)
   auto copy = std::make_shared<Presentation>(presentation);
   copy->designs.clear();
   copy->slides.clear();
+  copy->color_schemes.clear();
+  for (const auto& scheme : presentation.color_schemes)
+    copy->color_schemes.push_back(std::make_shared<ColorScheme>(*scheme));
   for (const auto& design : presentation.designs) {
     auto d = std::make_shared<Design>(*design);
     if (design->slide_master) d->slide_master = CopyMaster(*design->slide_master, copy->next_shape_id);

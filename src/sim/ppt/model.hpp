@@ -301,7 +301,7 @@ struct Presentation {
   std::shared_ptr<Master> notes_master;
   std::shared_ptr<Master> handout_master;
   /// The standard colour schemes.
-  std::vector<ColorScheme> color_schemes;
+  std::vector<std::shared_ptr<ColorScheme>> color_schemes;
   PageSetup page_setup;
   PrintOptions print_options;
   Properties properties;

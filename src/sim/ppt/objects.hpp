@@ -55,6 +55,10 @@ struct DocMembersOf {
   static Member Indexed(std::string name, Getter get, Putter put = {}) {
     return MembersOf<T>::Indexed(std::move(name), Checked(std::move(get)), Marking(std::move(put)));
   }
+  /// A property whose assignment is no modification of the presentation (Saved, view settings).
+  static Member Setting(std::string name, Getter get, Putter put) {
+    return MembersOf<T>::Property(std::move(name), Checked(std::move(get)), CheckedPut(std::move(put)));
+  }
   static Member Method(std::string name, Getter call) {
     return MembersOf<T>::Method(std::move(name), Checked(std::move(call)));
   }
@@ -71,6 +75,12 @@ struct DocMembersOf {
     return [get = std::move(get)](T& self, const CallArgs& args) {
       self.CheckAlive();
       return get(self, args);
+    };
+  }
+  static Putter CheckedPut(Putter put) {
+    return [put = std::move(put)](T& self, const CallArgs& args) {
+      self.CheckAlive();
+      put(self, args);
     };
   }
   static Putter Marking(Putter put) {
@@ -128,6 +138,15 @@ struct ShapeOwner {
 vb::ObjectRef MakeShapes(ProcessRef process, std::shared_ptr<Document> document, ShapeOwner owner);
 vb::ObjectRef MakeShape(ProcessRef process, std::shared_ptr<Document> document, ShapeOwner owner,
                         std::shared_ptr<doc::Shape> shape);
+vb::ObjectRef MakeShapeRange(ProcessRef process, std::shared_ptr<Document> document, ShapeOwner owner,
+                             std::vector<std::shared_ptr<doc::Shape>> shapes);
+vb::ObjectRef MakePlaceholderFormat(ProcessRef process, std::shared_ptr<Document> document,
+                                    std::shared_ptr<doc::Shape> shape);
+/// The text frame of a shape (text_frames.cpp, over the text objects).
+vb::ObjectRef MakeShapeTextFrame(ProcessRef process, std::shared_ptr<Document> document, ShapeOwner owner,
+                                 std::shared_ptr<doc::Shape> shape);
+/// Whether a shape is still among its owner's shapes (or their group members).
+bool ShapeAlive(const doc::Presentation& presentation, const ShapeOwner& owner, const doc::Shape& shape);
 vb::ObjectRef MakeTags(ProcessRef process, std::shared_ptr<Document> document,
                        std::shared_ptr<doc::Tags> tags);
 
@@ -137,17 +156,24 @@ vb::ObjectRef MakeMaster(ProcessRef process, std::shared_ptr<Document> document,
 vb::ObjectRef MakeDesigns(ProcessRef process, std::shared_ptr<Document> document);
 vb::ObjectRef MakeDesign(ProcessRef process, std::shared_ptr<Document> document,
                          std::shared_ptr<doc::Design> design);
-vb::ObjectRef MakeFill(ProcessRef process, std::shared_ptr<Document> document,
-                       std::shared_ptr<doc::Fill> fill);
-/// A shape range or a background: an object whose Fill is the given one.
-vb::ObjectRef MakeBackground(ProcessRef process, std::shared_ptr<Document> document,
-                             std::shared_ptr<doc::Fill> fill);
+/// A fill reached through a resolver, called with for_write true when the caller is about to change
+/// it (a slide that follows its master's background gets a background of its own then).
+using FillResolver = std::function<std::shared_ptr<doc::Fill>(bool for_write)>;
+vb::ObjectRef MakeFill(ProcessRef process, std::shared_ptr<Document> document, FillResolver fill);
+/// A background or a shape range: an object whose Fill is the given one.
+vb::ObjectRef MakeBackground(ProcessRef process, std::shared_ptr<Document> document, FillResolver fill);
 vb::ObjectRef MakeColorSchemes(ProcessRef process, std::shared_ptr<Document> document);
-/// A colour scheme: a standard scheme, a slide's or a master's.
+/// A colour scheme: a standard scheme, a slide's or a master's. A scheme read from several slides
+/// that share it writes to all of them.
 vb::ObjectRef MakeColorScheme(ProcessRef process, std::shared_ptr<Document> document,
-                              std::shared_ptr<doc::ColorScheme> scheme);
+                              std::vector<std::shared_ptr<doc::ColorScheme>> schemes);
+/// The eight colours of a ColorScheme object (this PowerPoint's or any other), read by name.
+doc::ColorScheme ColorsOf(const vb::Variant& scheme);
+/// The design behind a Design object of this presentation; raises 13 for anything else.
+std::shared_ptr<doc::Design> DesignOf(const Document& document, const vb::Variant& design);
+/// A master's text styles (text_frames.cpp, over the text objects).
 vb::ObjectRef MakeTextStyles(ProcessRef process, std::shared_ptr<Document> document,
-                             std::shared_ptr<doc::TextStyles> styles);
+                             std::shared_ptr<doc::Master> master);
 
 // Page setup, print options, headers and footers, document properties (settings.cpp)
 vb::ObjectRef MakePageSetup(ProcessRef process, std::shared_ptr<Document> document);

@@ -1,0 +1,80 @@
+// The host of a PowerPoint process running on the simulated desktop: its drives, its clock and the
+// process's main window through the desktop's window functions.
+#include <memory>
+
+#include "sim/clock.hpp"
+#include "sim/desktop.hpp"
+#include "sim/drives.hpp"
+#include "sim/ppt/application.hpp"
+#include "sim/ppt/host.hpp"
+
+namespace sim::ppt {
+namespace {
+
+class DesktopHost : public Host {
+ public:
+  explicit DesktopHost(std::shared_ptr<Context> context) : context_(std::move(context)) {}
+
+  std::string ReadFile(const std::string& path) override { return desktop().drives().ReadFile(path); }
+  void WriteFile(const std::string& path, const std::string& content) override {
+    desktop().drives().WriteFile(path, content);
+  }
+  bool FileExists(const std::string& path) override { return desktop().drives().Exists(path); }
+  std::string CurrentFolder() override {
+    std::string folder = desktop().drives().CurDir();
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    return folder;
+  }
+  vb::Date Now() override { return desktop().clock().Now(); }
+
+  bool MainWindowVisible() override {
+    const auto window = main_window();
+    return window != 0 && windows().IsWindowVisible(window) != 0;
+  }
+  void SetMainWindowVisible(bool visible) override {
+    const auto window = main_window();
+    if (window == 0) return;
+    if (!visible) {
+      windows().ShowWindow(window, platform::SW_HIDE);
+    } else {
+      windows().ShowWindow(window, state_ == 3
+                                       ? platform::SW_SHOWMAXIMIZED
+                                       : (state_ == 2 ? platform::SW_SHOWMINIMIZED : platform::SW_SHOW));
+    }
+  }
+  int MainWindowState() override {
+    const auto window = main_window();
+    if (window != 0 && windows().IsIconic(window)) return 2;
+    return state_ == 2 ? 1 : state_;
+  }
+  void SetMainWindowState(int state) override {
+    state_ = state;
+    const auto window = main_window();
+    // A hidden window keeps its state for when it is shown again.
+    if (window == 0 || !windows().IsWindowVisible(window)) return;
+    windows().ShowWindow(window, state == 3 ? platform::SW_SHOWMAXIMIZED
+                                            : (state == 2 ? platform::SW_MINIMIZE : platform::SW_RESTORE));
+  }
+
+ private:
+  Desktop& desktop() const { return *context_->desktop; }
+  platform::Windows& windows() const { return context_->desktop->Platform().windows; }
+  platform::HWND main_window() const { return context_->process ? context_->process->main_window() : 0; }
+
+  std::shared_ptr<Context> context_;
+  /// The state last asked for (ppWindowNormal 1, minimized 2, maximized 3).
+  int state_ = 1;
+};
+
+}  // namespace
+
+std::shared_ptr<Host> MakeDesktopHost(std::shared_ptr<Context> context) {
+  return std::make_shared<DesktopHost>(std::move(context));
+}
+
+vb::ObjectRef CreateApplication(std::shared_ptr<Context> context) {
+  auto host = MakeDesktopHost(context);
+  return CreateApplicationOn(std::move(context), std::move(host));
+}
+
+}  // namespace sim::ppt
