@@ -1,11 +1,15 @@
 // The simulated desktop: a French Windows XP session of the user "Apprenant" with its windows,
 // registry, drives, running objects and clock, and the PowerPoint 2003 processes started on it.
 // It is the embedded default platform: Platform() hands its ports to the module.
+//
+// Objects of a simulated PowerPoint (an Application and all it leads to) must not be called once
+// their desktop is destroyed.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +29,8 @@ class Automation;     // sim/automation.hpp: platform::Automation and the runnin
 inline constexpr const char* kPowerPointProgId = "PowerPoint.application.11";
 /// The class of PowerPoint's main window.
 inline constexpr const char* kPowerPointFrameClass = "PP11FrameClass";
+/// The title of PowerPoint's main window.
+inline constexpr const char* kPowerPointTitle = "Microsoft PowerPoint";
 
 /// One running (or ended) PowerPoint 2003 process of the desktop.
 class PowerPointProcess {
@@ -37,6 +43,18 @@ class PowerPointProcess {
   virtual bool running() const = 0;
   /// The Application object of this process.
   virtual vb::ObjectRef application() = 0;
+  /// The process identifier, as its windows carry it.
+  virtual std::uint32_t id() const = 0;
+};
+
+/// How a desktop is made.
+struct DesktopOptions {
+  /// Where the desktop is kept (state.json and the drives); empty: a temporary folder removed
+  /// with the desktop.
+  std::filesystem::path state_folder;
+  /// The course's data, whose office/designs and office/content folders hold the Office
+  /// installation's templates; empty: the course of the source tree.
+  std::filesystem::path course_folder;
 };
 
 class Desktop {
@@ -45,8 +63,9 @@ class Desktop {
   /// running), its drives kept in a temporary host folder removed with the desktop.
   Desktop();
   /// A desktop kept in a state folder: loaded from it when it holds a saved state, otherwise fresh;
-  /// Save() writes it back there.
+  /// Save() writes it back there. A saved state that cannot be read raises error 75 naming it.
   explicit Desktop(const std::filesystem::path& state_folder);
+  explicit Desktop(const DesktopOptions& options);
   ~Desktop();
   Desktop(const Desktop&) = delete;
   Desktop& operator=(const Desktop&) = delete;
@@ -60,10 +79,18 @@ class Desktop {
   SimClock& clock();
   Automation& automation();
 
-  /// Saves the whole state (registry, windows, clock, drives) into the state folder, atomically.
+  /// Saves the whole state (registry, windows of other programs, clock, drives' attributes and
+  /// dates) into the state folder, atomically: until the new state is complete, the previous one
+  /// stays in place. PowerPoint processes are not saved: a reloaded desktop has none running.
   void Save();
+  /// The state folder (a temporary one for a desktop made without).
+  const std::filesystem::path& state_folder() const;
 
   // --- Desktop events (the Sim. statements of scenarios) -----------------------------------
+  // Events aimed at PowerPoint take the process to act on; without one they act on the newest
+  // started (LatestPowerPoint). They raise error 5 (source "Sim") when there is none, or when it
+  // has ended and the event needs it running.
+
   /// The user starts PowerPoint: a new visible instance, registered as running, no presentation.
   PowerPointProcess& StartPowerPoint();
   /// Starts an instance as CreateObject does: hidden main window, registered as running.
@@ -74,13 +101,53 @@ class Desktop {
   int PowerPointRunning() const;
   /// The instance a learner's statement acts on when the module holds none: the newest started.
   PowerPointProcess* LatestPowerPoint();
+  /// The process whose Application object this is (VB's Is), or null.
+  PowerPointProcess* FindProcess(const vb::ObjectRef& application);
 
+  /// The learner closes PowerPoint's main window while the process still answers (it hides).
+  void HideWindow(PowerPointProcess* process = nullptr);
+  /// PowerPoint's process ends: its windows go, references to it stop answering.
+  void QuitPowerPoint(PowerPointProcess* process = nullptr);
+  void Minimize(PowerPointProcess* process = nullptr);
+  void Restore(PowerPointProcess* process = nullptr);
+  /// PowerPoint opens a modal dialog over its main window, or over its dialog titled
+  /// `owner_title` when one is given.
+  platform::HWND OpenDialog(const std::string& title, const std::string& owner_title = {},
+                            PowerPointProcess* process = nullptr);
+  /// Another program's visible top-level window appears above everything.
+  platform::HWND OpenWindow(const std::string& title, const std::string& class_name);
+  /// The Office assistant's balloon appears, owned by PowerPoint's main window when one runs.
+  platform::HWND ShowBalloon(PowerPointProcess* process = nullptr);
+  /// The simulated clock moves forward.
+  void Wait(double seconds);
+  /// The next n object-model calls of that member name fail with error -2147188160.
+  void FailCalls(const std::string& member, int n, PowerPointProcess* process = nullptr);
+  /// Writes an HKEY_CURRENT_USER string value, creating the key if missing.
+  void SetRegistry(const std::string& key, const std::string& value_name, const std::string& data);
+  /// Removes a key with its sub-keys; false when it did not exist.
+  bool DeleteRegistry(const std::string& key);
+  /// Removes one value; false when it did not exist.
+  bool DeleteRegistry(const std::string& key, const std::string& value_name);
+  /// Copies a file, keeping its date and time.
+  void CopyFile(const std::string& from, const std::string& to);
+  void DeleteFile(const std::string& path);
+  void SetReadOnly(const std::string& path);
+
+  // --- Values read by scenarios --------------------------------------------------------------
   /// Where PowerPoint's design templates and content templates are ("…\" ending with a backslash).
   std::string DesignsFolder() const;
   std::string ContentFolder() const;
+  bool FileExists(const std::string& path);
+  /// An HKEY_CURRENT_USER string value, or nullopt when the key or the value is missing.
+  std::optional<std::string> RegistryValue(const std::string& key, const std::string& value_name) const;
+  /// True when that PowerPoint's main window is visible (false when none runs).
+  bool WindowVisible(PowerPointProcess* process = nullptr);
 
  private:
   struct State;
+  PowerPointProcess& Target(PowerPointProcess* process, bool must_run);
+  void LoadState();
+  void MakeFresh();
   std::unique_ptr<State> state_;
 };
 

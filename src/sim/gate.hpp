@@ -39,9 +39,9 @@ class Gate {
   const std::map<std::string, std::uint64_t>& calls_by_member() const { return by_member_; }
   void ResetCounts();
 
-  /// Injects a fault at the k-th call from now (1 = the next call).
+  /// Injects a fault at the k-th call from now (1 = the next call); 0 cancels a pending one.
   void InjectAt(std::uint64_t k, Fault fault);
-  /// The next n calls of a member (case-insensitive) fail with error -2147188160.
+  /// The next n calls of a member (case-insensitive) fail with error -2147188160; 0 cancels.
   void FailCalls(std::string_view member, int n);
 
  private:

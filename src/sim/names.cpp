@@ -102,7 +102,9 @@ std::string ToCp1252(std::string_view utf8) {
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     const char32_t cp = Decode(utf8, i);
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+    // The five bytes Windows-1252 leaves undefined come back from the control characters of the
+    // same code, so that every byte string survives a round trip.
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF) || (cp <= 0x9F && kCp1252High[cp - 0x80] == 0)) {
       out += static_cast<char>(cp);
       continue;
     }
