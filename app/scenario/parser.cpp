@@ -181,8 +181,18 @@ class Parser {
 
   void ParsePathStatement(Statement& statement) {
     const Token& at = Peek();
+    const std::size_t start = index_;
     auto path = ParsePath();
     const Segment& last = path->path.back();
+
+    // The shell shows the value of an expression that starts with a path ("Sim.WorkFolder & x").
+    if (options_.interactive && (IsOperator(Peek(), "&") || IsOperator(Peek(), "+") ||
+                                 IsOperator(Peek(), "*") || IsOperator(Peek(), "/"))) {
+      index_ = start;
+      statement.kind = StatementKind::kEvaluate;
+      statement.target = ParseExpression();
+      return;
+    }
 
     if (IsOperator(Peek(), "=")) {
       const Token& equals = Take();
@@ -503,7 +513,7 @@ class Parser {
         }
         break;
       case RootKind::kFunction:
-        if (path.size() != 1 || path[0].calls.size() != 1) {
+        if (path.size() != 1 || path[0].calls.empty()) {
           Fail(at, CanonicalName(path[0].name) + " is a function: write " + CanonicalName(path[0].name) +
                        "(arguments)");
         }
