@@ -47,6 +47,8 @@ class Module final : public host::AbstractModule {
 
   /// The template folder resolved by the last InitQuestion ("" before the first).
   const std::string& PathModele() const { return sPathModele; }
+  /// The PowerPoint instance the module works with (Nothing while it holds none).
+  const ppt::Application& Application() const { return controle_.oApplication; }
 
  private:
   /// Closes the Office assistant's balloon if one is open and waits, briefly, until it is gone.
