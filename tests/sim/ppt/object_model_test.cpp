@@ -1,0 +1,276 @@
+// Conformance of the simulated PowerPoint's object model: the behaviour the module relies on,
+// one case per test.
+#include <gtest/gtest.h>
+
+#include "ppt_helpers.hpp"
+
+namespace {
+
+using namespace ppt_test;
+
+constexpr std::int32_t kPowerPointError = -2147188160;
+const std::string kWork = "C:\\Travail\\";
+
+class ObjectModel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ppt.desktop.drives().MakeSureDirectoryPathExists(kWork);
+    ppt.Place("models/02131201.ppt", kWork + "Cinéloisirs.ppt");
+    presentation = ppt.Open(kWork + "Cinéloisirs.ppt");
+    slides = Obj(presentation, "Slides");
+    window = Obj(ppt.app, "ActiveWindow");
+  }
+  vb::ObjectRef Slide(int index) { return Obj(slides, "Item", Args(index)); }
+  std::string Tag(const vb::ObjectRef& object) {
+    return Get(Obj(object, "Tags"), "Item", Args("Identite")).ToString();
+  }
+  std::vector<int> PaneTypes() {
+    std::vector<int> types;
+    auto panes = Obj(window, "Panes");
+    for (int i = 1; i <= Get(panes, "Count").ToLong(); ++i)
+      types.push_back(Get(Obj(panes, "Item", Args(i)), "ViewType").ToLong());
+    return types;
+  }
+  PowerPoint ppt;
+  vb::ObjectRef presentation, slides, window;
+};
+
+// Item out of range raises PowerPoint's error with its message naming the valid range.
+TEST_F(ObjectModel, ItemOutOfRangeNamesTheValidRange) {
+  auto error = ErrorOf([&] { Slide(9); });
+  EXPECT_EQ(kPowerPointError, error.number());
+  EXPECT_EQ("Slides.Item : Integer out of range. 9 is not in the valid range of 1 to 6.",
+            error.description());
+}
+
+// A member that does not exist raises 438, whatever its case.
+TEST_F(ObjectModel, UnknownMemberRaises438) {
+  EXPECT_EQ(vb::errors::kNoSuchMember, ErrorOf([&] { Get(presentation, "Diapositives"); }).number());
+  EXPECT_EQ(6, Get(Obj(presentation, "sLiDeS"), "COUNT").ToLong());
+}
+
+// Slides(3) is Slides.Item(3): a property read with arguments applies them to the result's Item.
+TEST_F(ObjectModel, CollectionArgumentsGoToItem) {
+  EXPECT_TRUE(vb::SameObject(Slide(3), Obj(presentation, "Slides", Args(3))));
+}
+
+// Two references to one presentation, slide or shape are the same object for Is.
+TEST_F(ObjectModel, ReferencesToOneNodeAreTheSameObject) {
+  EXPECT_TRUE(vb::SameObject(presentation, Obj(Obj(ppt.app, "Presentations"), "Item", Args(1))));
+  EXPECT_TRUE(vb::SameObject(presentation, Obj(window, "Presentation")));
+  EXPECT_TRUE(vb::SameObject(Slide(2), Obj(Obj(slides, "Range", Args(2)), "Item", Args(1))));
+  EXPECT_TRUE(vb::SameObject(Obj(Obj(Slide(3), "Shapes"), "Item", Args(2)),
+                             Obj(Obj(Slide(3), "Shapes"), "Item", Args(2))));
+  EXPECT_FALSE(vb::SameObject(Slide(2), Slide(3)));
+}
+
+// A slide's copy carries the slide's tags and comes right after it.
+TEST_F(ObjectModel, DuplicateCopiesTags) {
+  for (int i = 1; i <= 6; ++i)
+    Call(Obj(Slide(i), "Tags"), "Add", Args("Identite", "ZUK" + std::to_string(i)));
+  auto copy = Obj(Call(Slide(2), "Duplicate").ToObject(), "Item", Args(1));
+  EXPECT_EQ(7, Get(slides, "Count").ToLong());
+  EXPECT_EQ(3, Get(copy, "SlideIndex").ToLong());
+  EXPECT_EQ("ZUK2", Tag(Slide(3)));
+  EXPECT_EQ("ZUK3", Tag(Slide(4)));
+  EXPECT_NE(Get(Slide(2), "SlideID").ToLong(), Get(copy, "SlideID").ToLong());
+}
+
+// Tags: a missing tag reads "", Add replaces, names are kept in capitals, Delete removes.
+TEST_F(ObjectModel, TagsReplaceAndReadEmptyWhenMissing) {
+  auto tags = Obj(Slide(1), "Tags");
+  EXPECT_EQ("", Get(tags, "Item", Args("Identite")).ToString());
+  Call(tags, "Add", Args("Identite", "ZUK1"));
+  Call(tags, "Add", Args("IDENTITE", "ZUK9"));
+  EXPECT_EQ(1, Get(tags, "Count").ToLong());
+  EXPECT_EQ("ZUK9", Get(tags, "Item", Args("identite")).ToString());
+  EXPECT_EQ("IDENTITE", Get(tags, "Name", Args(1)).ToString());
+  Call(tags, "Delete", Args("Identite"));
+  EXPECT_EQ(0, Get(tags, "Count").ToLong());
+}
+
+// Deleting, moving and adding slides; a deleted slide's object raises.
+TEST_F(ObjectModel, SlidesDeleteMoveAndAdd) {
+  for (int i = 1; i <= 6; ++i)
+    Call(Obj(Slide(i), "Tags"), "Add", Args("Identite", "ZUK" + std::to_string(i)));
+  auto second = Slide(2);
+  Call(second, "Delete");
+  EXPECT_EQ(kPowerPointError, ErrorOf([&] { Get(second, "SlideIndex"); }).number());
+  Call(Slide(1), "MoveTo", Args(5));
+  EXPECT_EQ("ZUK3", Tag(Slide(1)));
+  EXPECT_EQ("ZUK1", Tag(Slide(5)));
+  auto added = Call(slides, "Add", Args(6, 11)).ToObject();
+  EXPECT_EQ(11, Get(added, "Layout").ToLong());
+  EXPECT_EQ("", Tag(Slide(6)));
+  EXPECT_EQ(1, Get(Obj(added, "Shapes"), "Count").ToLong());
+}
+
+// A range of slides with different colour schemes raises -2147188160 for its ColorScheme.
+TEST_F(ObjectModel, ColorSchemeOfAMixedRangeRaises) {
+  auto standard = Obj(presentation, "ColorSchemes");
+  Put(Slide(2), "ColorScheme", Obj(standard, "Item", Args(2)));
+  auto error = ErrorOf([&] { Obj(Call(slides, "Range").ToObject(), "ColorScheme"); });
+  EXPECT_EQ(kPowerPointError, error.number());
+  // Given one scheme, the range reads it; each slide holds a copy, so editing the standard
+  // scheme afterwards leaves the slides alone.
+  Put(Call(slides, "Range").ToObject(), "ColorScheme", Obj(standard, "Item", Args(2)));
+  auto common = Obj(Call(slides, "Range").ToObject(), "ColorScheme");
+  const auto before = Get(Obj(common, "Colors", Args(1)), "RGB").ToLong();
+  Put(Obj(Obj(standard, "Item", Args(2)), "Colors", Args(1)), "RGB", 255);
+  EXPECT_EQ(before, Get(Obj(Obj(Slide(4), "ColorScheme"), "Colors", Args(1)), "RGB").ToLong());
+}
+
+// ColorSchemes.Add and Item(i).Delete change the count of standard schemes.
+TEST_F(ObjectModel, StandardSchemesAddAndDelete) {
+  auto standard = Obj(presentation, "ColorSchemes");
+  const long count = Get(standard, "Count").ToLong();
+  Call(standard, "Add", Args(Obj(Slide(1), "ColorScheme")));
+  EXPECT_EQ(count + 1, Get(standard, "Count").ToLong());
+  Call(Obj(standard, "Item", Args(1)), "Delete");
+  EXPECT_EQ(count, Get(standard, "Count").ToLong());
+}
+
+// FollowMasterBackground over a range: -1 all, -2 mixed; a background texture on a slide stops
+// it following the master.
+TEST_F(ObjectModel, FollowMasterBackgroundIsATriStateOverTheRange) {
+  auto all = Call(slides, "Range").ToObject();
+  EXPECT_EQ(-1, Get(all, "FollowMasterBackground").ToLong());
+  Call(Obj(Obj(Slide(2), "Background"), "Fill"), "PresetTextured", Args(22));
+  EXPECT_EQ(-2, Get(all, "FollowMasterBackground").ToLong());
+  EXPECT_EQ(22, Get(Obj(Obj(Slide(2), "Background"), "Fill"), "PresetTexture").ToLong());
+  Put(all, "FollowMasterBackground", -1);
+  auto master_fill = Obj(Obj(Obj(presentation, "SlideMaster"), "Background"), "Fill");
+  Call(master_fill, "PresetTextured", Args(22));
+  EXPECT_EQ(4, Get(master_fill, "Type").ToLong());
+  EXPECT_EQ(22, Get(Obj(Obj(Slide(1), "Background"), "Fill"), "PresetTexture").ToLong());
+}
+
+// Normal view has three panes; the slide master shown in normal view keeps the window at 9 with
+// panes 12 and 2; the title master gives 12 and 8; other views have one pane of their type.
+TEST_F(ObjectModel, MasterViewsReadNormalAtTheWindow) {
+  EXPECT_EQ(9, Get(window, "ViewType").ToLong());
+  EXPECT_EQ((std::vector<int>{11, 1, 3}), PaneTypes());
+  EXPECT_EQ(1, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
+  Put(window, "ViewType", 2);
+  EXPECT_EQ(9, Get(window, "ViewType").ToLong());
+  EXPECT_EQ((std::vector<int>{12, 2}), PaneTypes());
+  EXPECT_EQ(2, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
+  Put(window, "ViewType", 8);
+  EXPECT_EQ((std::vector<int>{12, 8}), PaneTypes());
+  Put(window, "ViewType", 10);
+  EXPECT_EQ(10, Get(window, "ViewType").ToLong());
+  EXPECT_EQ((std::vector<int>{10}), PaneTypes());
+  Put(window, "ViewType", 9);
+  EXPECT_EQ((std::vector<int>{11, 1, 3}), PaneTypes());
+  Call(Obj(Obj(window, "Panes"), "Item", Args(1)), "Activate");
+  EXPECT_EQ(11, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
+  Put(window, "ViewType", 6);
+  EXPECT_EQ(9, Get(window, "ViewType").ToLong());
+  EXPECT_EQ(6, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
+}
+
+// GotoSlide moves the view; a slide beyond the end is refused with the valid range.
+TEST_F(ObjectModel, GotoSlideChecksItsIndex) {
+  auto view = Obj(window, "View");
+  Call(view, "GotoSlide", Args(4));
+  EXPECT_EQ(4, Get(Obj(view, "Slide"), "SlideIndex").ToLong());
+  EXPECT_EQ("View.GotoSlide : Integer out of range. 7 is not in the valid range of 1 to 6.",
+            ErrorOf([&] { Call(view, "GotoSlide", Args(7)); }).description());
+}
+
+// ApplyTemplate on the presentation replaces its design and sets TemplateName; on part of the
+// slides it adds a design beside the first.
+TEST_F(ObjectModel, ApplyTemplateReplacesOrAddsADesign) {
+  const std::string texture = ppt.desktop.DesignsFolder() + "Texture.pot";
+  Call(Call(slides, "Range", {{vb::Array{vb::Variant(1), vb::Variant(2)}, {}}}).ToObject(), "ApplyTemplate",
+       Args(texture));
+  auto designs = Obj(presentation, "Designs");
+  EXPECT_EQ(2, Get(designs, "Count").ToLong());
+  EXPECT_EQ("Texture", Get(Obj(Slide(1), "Design"), "Name").ToString());
+  EXPECT_EQ("Capsules", Get(Obj(Slide(3), "Design"), "Name").ToString());
+  EXPECT_EQ("Capsules.pot", Get(presentation, "TemplateName").ToString());
+  Call(presentation, "ApplyTemplate", Args(texture));
+  EXPECT_EQ(1, Get(designs, "Count").ToLong());
+  EXPECT_EQ("Texture.pot", Get(presentation, "TemplateName").ToString());
+  EXPECT_EQ(8, Get(Obj(presentation, "ColorSchemes"), "Count").ToLong());
+}
+
+// Shapes: geometry, deletion, z-order, duplication with tags, and GroupItems refused on a non-group.
+TEST_F(ObjectModel, ShapesKeepTheirTagsThroughChanges) {
+  auto shapes = Obj(Slide(3), "Shapes");
+  for (int i = 1; i <= 2; ++i)
+    Call(Obj(Obj(shapes, "Item", Args(i)), "Tags"), "Add", Args("Identite", "ZUK" + std::to_string(i)));
+  Call(Obj(shapes, "Item", Args(1)), "ZOrder", Args(0));
+  EXPECT_EQ("ZUK1", Tag(Obj(shapes, "Item", Args(2))));
+  Call(Obj(shapes, "Item", Args(2)), "Duplicate");
+  EXPECT_EQ(3, Get(shapes, "Count").ToLong());
+  EXPECT_EQ("ZUK1", Tag(Obj(shapes, "Item", Args(3))));
+  Call(Obj(shapes, "Item", Args(1)), "Delete");
+  EXPECT_EQ("ZUK1", Tag(Obj(shapes, "Item", Args(1))));
+  auto shape = Obj(shapes, "Item", Args(1));
+  Put(shape, "Rotation", -90);
+  EXPECT_EQ(270.0f, Get(shape, "Rotation").ToSingle());
+  EXPECT_EQ(kPowerPointError, ErrorOf([&] { Get(shape, "GroupItems"); }).number());
+  EXPECT_EQ(14, Get(shape, "Type").ToLong());
+}
+
+// The body text style's ruler is the slide master's body placeholder's: both show one change.
+TEST_F(ObjectModel, BodyStyleRulerIsTheMasterBodyRuler) {
+  auto master = Obj(presentation, "SlideMaster");
+  auto level = Obj(Obj(Obj(Obj(master, "TextStyles"), "Item", Args(3)), "Ruler"), "Levels", Args(2));
+  Put(level, "LeftMargin", 80);
+  auto body_ruler = Obj(Obj(Obj(Obj(master, "Shapes"), "Item", Args(2)), "TextFrame"), "Ruler");
+  EXPECT_EQ(80.0f, Get(Obj(body_ruler, "Levels", Args(2)), "LeftMargin").ToSingle());
+}
+
+// Named arguments are taken by name, in any case; an unknown name raises 450.
+TEST_F(ObjectModel, NamedArgumentsAreTakenByName) {
+  auto presentations = Obj(ppt.app, "Presentations");
+  auto p = Call(presentations, "Open", {Named("filename", kWork + "Cinéloisirs.ppt"), Named("WITHWINDOW", 0)})
+               .ToObject();
+  EXPECT_TRUE(vb::SameObject(presentation, p));
+  EXPECT_EQ(
+      vb::errors::kWrongArgumentCount,
+      ErrorOf([&] { Call(presentations, "Open", {Named("Fichier", kWork + "Cinéloisirs.ppt")}); }).number());
+}
+
+// Command bars are found by name without case; a missing bar fails Item; the fifth control of
+// "Frames" toggles between 0 and -1.
+TEST_F(ObjectModel, CommandBarsByNameAndTheFramesToggle) {
+  auto bars = Obj(ppt.app, "CommandBars");
+  auto standard = Obj(bars, "Item", Args("standard"));
+  EXPECT_EQ("Standard", Get(standard, "Name").ToString());
+  Put(standard, "Position", 4);
+  EXPECT_EQ(4, Get(standard, "Position").ToLong());
+  EXPECT_EQ(vb::errors::kInvalidCall, ErrorOf([&] { Obj(bars, "Item", Args("Barre inconnue")); }).number());
+  auto button = Obj(Obj(Obj(bars, "Item", Args("Frames")), "Controls"), "Item", Args(5));
+  EXPECT_EQ(0, Get(button, "State").ToLong());
+  Call(button, "Execute");
+  EXPECT_EQ(-1, Get(button, "State").ToLong());
+  Call(button, "Execute");
+  EXPECT_EQ(0, Get(button, "State").ToLong());
+}
+
+// Application.Visible and WindowState act on the process's main window.
+TEST_F(ObjectModel, ApplicationWindowFollowsTheMainWindow) {
+  auto& windows = ppt.desktop.Platform().windows;
+  const auto main = ppt.desktop.processes().back()->main_window();
+  EXPECT_EQ(-1, Get(ppt.app, "Visible").ToLong());
+  Put(ppt.app, "WindowState", 2);
+  EXPECT_NE(0, windows.IsIconic(main));
+  EXPECT_EQ(2, Get(ppt.app, "WindowState").ToLong());
+  Put(ppt.app, "WindowState", 3);
+  EXPECT_EQ(0, windows.IsIconic(main));
+  Put(ppt.app, "Visible", 0);
+  EXPECT_EQ(0, windows.IsWindowVisible(main));
+  EXPECT_EQ(kPowerPointError, ErrorOf([&] { Put(ppt.app, "WindowState", 7); }).number());
+}
+
+// Quit ends the process: later calls fail as calls to an ended process.
+TEST_F(ObjectModel, QuitEndsTheProcess) {
+  Call(ppt.app, "Quit");
+  EXPECT_EQ(vb::errors::kServerUnavailable, ErrorOf([&] { Get(ppt.app, "Visible"); }).number());
+  EXPECT_EQ(0, ppt.desktop.PowerPointRunning());
+}
+
+}  // namespace
