@@ -226,6 +226,15 @@ struct TextBody::Caches {
   std::uint64_t lines_version = ~std::uint64_t{0};
   double lines_width = 0.0;
   std::vector<Span> lines;
+  // The last selection of items made, reused while a caller walks one range item by item.
+  struct Selection {
+    std::uint64_t version = ~std::uint64_t{0};
+    TextUnit unit = TextUnit::None;
+    Span span;
+    bool with_end_empty = false;
+    double width = 0.0;
+    std::pair<std::size_t, std::size_t> result;
+  } selection;
 };
 
 namespace {
@@ -415,7 +424,7 @@ Span Clip(Span item, Span to) {
 std::pair<std::size_t, std::size_t> TextBody::ParagraphsOf(const RangeRef& range) const {
   const Span span = Resolve(range);
   const auto& items = Items(TextUnit::Paragraphs, 0.0);
-  auto selected = Select(items, span, range.whole || span.length == 0);
+  auto selected = Selected(TextUnit::Paragraphs, range, 0.0);
   if (selected.first == selected.second) {
     // An empty range between items: the paragraph it stands in.
     auto after = std::partition_point(items.begin(), items.end(),
@@ -548,11 +557,28 @@ const std::vector<Span>& TextBody::Items(TextUnit unit, double wrap_width) const
   }
 }
 
-std::size_t TextBody::CountOf(TextUnit unit, const RangeRef& range, double wrap_width) const {
+std::pair<std::size_t, std::size_t> TextBody::Selected(TextUnit unit, const RangeRef& range,
+                                                       double wrap_width) const {
   const Span span = Resolve(range);
+  const bool with_end_empty = range.whole || span.length == 0;
+  const auto& items = Items(unit, wrap_width);
+  auto& memo = caches_->selection;
+  if (memo.version != version_ || memo.unit != unit || memo.span != span ||
+      memo.with_end_empty != with_end_empty || (unit == TextUnit::Lines && memo.width != wrap_width)) {
+    memo.result = Select(items, span, with_end_empty);
+    memo.version = version_;
+    memo.unit = unit;
+    memo.span = span;
+    memo.with_end_empty = with_end_empty;
+    memo.width = wrap_width;
+  }
+  return memo.result;
+}
+
+std::size_t TextBody::CountOf(TextUnit unit, const RangeRef& range, double wrap_width) const {
   if (unit == TextUnit::None) return 1;
-  if (unit == TextUnit::Characters) return span.length;
-  const auto [first, last] = Select(Items(unit, wrap_width), span, range.whole || span.length == 0);
+  if (unit == TextUnit::Characters) return Resolve(range).length;
+  const auto [first, last] = Selected(unit, range, wrap_width);
   return last - first;
 }
 
@@ -573,9 +599,8 @@ RangeRef TextBody::SubRange(const RangeRef& range, TextUnit unit, long start, lo
 
   auto item = [&](std::size_t k) -> Span {  // item k (1-based) of the unit in the range, clipped
     if (unit == TextUnit::Characters) return Span{span.start + k - 1, 1};
-    const auto& items = Items(unit, wrap_width);
-    const auto first = Select(items, span, range.whole || span.length == 0).first;
-    return Clip(items[first + k - 1], span);
+    const auto first = Selected(unit, range, wrap_width).first;
+    return Clip(Items(unit, wrap_width)[first + k - 1], span);
   };
   const Span first = item(from);
   if (wanted == 0) return RangeRef{Span{first.start, 0}, false, unit};

@@ -303,6 +303,8 @@ class TextBody {
  private:
   struct Caches;
   void Changed();
+  /// The indexes [first, last) of the items of a unit that belong to a range.
+  std::pair<std::size_t, std::size_t> Selected(TextUnit unit, const RangeRef& range, double wrap_width) const;
   std::uint32_t Intern(const FontData& font);
 
   std::u32string text_;
