@@ -170,8 +170,9 @@ char32_t ToLower(char32_t code) {
     if (code >= block.first && code <= block.last && ((code % 2 == 0) == block.upper_is_even))
       return code + 1;
   }
+  // The pairs come last, so that a letter of the regular blocks keeps its own mapping (I lower-cases
+  // to i, not to the dotless ı its pair names).
   for (const auto& pair : kPairs) {
-    // Only the pairs whose upper-case letter has no regular mapping above lower-case here (İ, Ÿ …).
     if (code == pair.upper) return pair.lower;
   }
   return code;
