@@ -62,8 +62,8 @@ const vb::Variant& CallArgs::value() const {
 
 void CallArgs::Expect(std::size_t max_positional, std::initializer_list<std::string_view> names) const {
   if (positional_.size() > max_positional) WrongArguments();
-  for (const auto& [key, value] : named_) {
-    (void)value;
+  for (const auto& entry : named_) {
+    const std::string& key = entry.first;
     if (std::none_of(names.begin(), names.end(), [&](std::string_view n) { return SameName(n, key); }))
       WrongArguments();
   }
