@@ -61,6 +61,16 @@ def body(paragraphs, base_font, bullets=False, level_format=None):
     return {"paragraphs": out}
 
 
+# PowerPoint's default indents of the five outline levels of a body text (first-line and left margins).
+BODY_RULER = {"tab_stops": [], "levels": [{"first_margin": f, "left_margin": l}
+                                          for f, l in ((0, 27), (45, 58.5), (90, 108), (135, 153), (180, 198))]}
+
+
+def with_ruler(text):
+    text["ruler"] = BODY_RULER
+    return text
+
+
 def placeholder(kind, name, left, top, width, height, text=None):
     shape = {"name": name, "type": 14, "placeholder": kind, "auto_shape_type": 1,
              "left": left, "top": top, "width": width, "height": height, "rotation": 0,
@@ -79,9 +89,9 @@ def master(name, background, color_scheme, title_font, body_font, title_kind=1, 
                         body(["Cliquez pour modifier le style du titre"], title_font,
                              level_format={"alignment": 2})),
             placeholder(2, "Espace réservé du texte 2", 36, 126, 648, 356.375,
-                        body([("Cliquez pour modifier les styles du texte du masque", 1),
-                              ("Deuxième niveau", 2), ("Troisième niveau", 3),
-                              ("Quatrième niveau", 4), ("Cinquième niveau", 5)], body_font, bullets=True)),
+                        with_ruler(body([("Cliquez pour modifier les styles du texte du masque", 1),
+                                         ("Deuxième niveau", 2), ("Troisième niveau", 3),
+                                         ("Quatrième niveau", 4), ("Cinquième niveau", 5)], body_font, bullets=True))),
         ]
     else:
         shapes = [
@@ -222,7 +232,8 @@ def title_slide(title, subtitle, title_font, body_font, color_scheme):
 def text_slide(title, paragraphs, title_font, body_font, color_scheme):
     return slide(2, [
         placeholder(1, "Titre 1", 36, 21.625, 648, 90, body([title], title_font, level_format={"alignment": 2})),
-        placeholder(2, "Espace réservé du texte 2", 36, 126, 648, 356.375, body(paragraphs, body_font, bullets=True)),
+        placeholder(2, "Espace réservé du texte 2", 36, 126, 648, 356.375,
+                    with_ruler(body(paragraphs, body_font, bullets=True))),
     ], color_scheme)
 
 

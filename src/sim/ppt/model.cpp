@@ -103,6 +103,11 @@ Ruler& BodyStyleRuler(Master& master) {
   return body ? body->text.ruler : master.text_styles.body.ruler;
 }
 
+const Ruler& BodyStyleRuler(const Master& master) {
+  auto body = FindPlaceholder(master.shapes, pp::ppPlaceholderBody);
+  return body ? body->text.ruler : master.text_styles.body.ruler;
+}
+
 std::shared_ptr<Shape> FindPlaceholder(const ShapeList& shapes, int placeholder_type) {
   for (const auto& shape : shapes)
     if (shape->type == pp::msoPlaceholder && shape->placeholder_type == placeholder_type) return shape;

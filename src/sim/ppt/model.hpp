@@ -334,6 +334,7 @@ std::shared_ptr<Presentation> CopyPresentation(const Presentation& presentation)
 /// The ruler of a master's body text style: its body placeholder's ruler when it has one, otherwise
 /// the style's own.
 Ruler& BodyStyleRuler(Master& master);
+const Ruler& BodyStyleRuler(const Master& master);
 /// The first placeholder of a type among shapes; null when there is none.
 std::shared_ptr<Shape> FindPlaceholder(const ShapeList& shapes, int placeholder_type);
 
