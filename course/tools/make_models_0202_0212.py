@@ -40,8 +40,8 @@ def text_slide(title, paragraphs, body_font=None, title_font=None, bullets=True,
         office.placeholder(1, "Titre 1", 36, 21.625, 648, 90,
                            office.body([title], title_font or TITLE_FONT, level_format={"alignment": 2})),
         office.placeholder(2, "Espace réservé du texte 2", 36, 126, 648, 356.375,
-                           office.body(paragraphs, body_font or BODY_FONT, bullets=bullets,
-                                       level_format=level_format)),
+                           office.with_ruler(office.body(paragraphs, body_font or BODY_FONT, bullets=bullets,
+                                                         level_format=level_format))),
     ], SCHEME)
 
 
