@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "sim/ppt/objects.hpp"
+#include "sim/ppt/text_objects.hpp"
 
 namespace sim::ppt {
 namespace {
@@ -176,7 +177,7 @@ class DesignsObject : public DocObject {
   }
 };
 
-/// A colour: an RGB value of a fill or of a colour scheme.
+/// A colour of a colour scheme (RGBColor).
 class ColorFormatObject : public DocObject {
  public:
   using Reader = std::function<std::int32_t()>;
@@ -244,12 +245,10 @@ class FillObject : public DocObject {
         M::Property(
             "Visible", [](Self& self, const CallArgs&) { return TriState(self.fill_(false)->visible); },
             [](Self& self, const CallArgs& args) { self.fill_(true)->visible = args.value().ToBool(); }),
-        M::Property(
-            "ForeColor",
-            [](Self& self, const CallArgs&) { return self.Color(&doc::Fill::fore_color, "ForeColor"); }),
-        M::Property(
-            "BackColor",
-            [](Self& self, const CallArgs&) { return self.Color(&doc::Fill::back_color, "BackColor"); }),
+        M::Property("ForeColor",
+                    [](Self& self, const CallArgs&) { return self.Color(&doc::Fill::fore_color); }),
+        M::Property("BackColor",
+                    [](Self& self, const CallArgs&) { return self.Color(&doc::Fill::back_color); }),
         M::Procedure("Solid",
                      [](Self& self, const CallArgs& args) {
                        args.Expect(0);
@@ -292,13 +291,17 @@ class FillObject : public DocObject {
   }
 
  private:
-  vb::Variant Color(std::int32_t doc::Fill::*field, const std::string& name) const {
+  vb::Variant Color(std::int32_t doc::Fill::*field) const {
     auto resolver = fill_;
     auto document = document_ref();
-    return vb::Variant(vb::ObjectRef(std::make_shared<ColorFormatObject>(
-        process_ref(), document, "ColorFormat", &(fill_(false).get()->*field),
-        [resolver, field] { return resolver(false).get()->*field; },
-        [resolver, field, name](std::int32_t rgb) { resolver(true).get()->*field = rgb; })));
+    TextHooks hooks;
+    hooks.check_alive = [document] {
+      if (!document->open) RaiseGone("ColorFormat");
+    };
+    hooks.changed = [document] { document->saved = false; };
+    return vb::Variant(MakeColorFormat(
+        context(), [resolver, field] { return resolver(false).get()->*field; },
+        [resolver, field](std::int32_t rgb) { resolver(true).get()->*field = rgb; }, hooks));
   }
   void Picture(const std::string& file, int type, const std::string& member) {
     const std::string path = ResolvePath(process(), file);

@@ -142,6 +142,8 @@ TEST_F(ObjectModel, FollowMasterBackgroundIsATriStateOverTheRange) {
   auto master_fill = Obj(Obj(Obj(presentation, "SlideMaster"), "Background"), "Fill");
   Call(master_fill, "PresetTextured", Args(22));
   EXPECT_EQ(4, Get(master_fill, "Type").ToLong());
+  Put(Obj(master_fill, "ForeColor"), "RGB", 0x336699);
+  EXPECT_EQ(0x336699, Get(Obj(master_fill, "ForeColor"), "RGB").ToLong());
   EXPECT_EQ(22, Get(Obj(Obj(Slide(1), "Background"), "Fill"), "PresetTexture").ToLong());
 }
 
