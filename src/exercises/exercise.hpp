@@ -35,6 +35,7 @@
 #include "files/fichiers_de_travail.hpp"
 #include "inspect/api.hpp"
 #include "module/complement_info.hpp"
+#include "module/rapporte_erreur.hpp"
 #include "platform/clock.hpp"
 #include "platform/filesystem.hpp"
 #include "powerpoint/ppt.hpp"

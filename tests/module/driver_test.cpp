@@ -1,0 +1,393 @@
+// The host's calls on a simulated desktop: set-up, checks and their general errors, closing and
+// quitting, PowerPoint found, started, lost or busy.
+#include <gtest/gtest.h>
+
+#include "module/course_fixture.hpp"
+#include "module/support.hpp"
+#include "vb/strings.hpp"
+
+namespace {
+
+using test_support::CourseTest;
+using test_support::ErrorOf;
+using test_support::Reported;
+
+using Driver = CourseTest;
+
+// With no PowerPoint and no handle, the set-up starts one, hands it and its main window to the
+// host, installs the files, opens the exercise presentation and redirects the folders.
+TEST_F(Driver, SetUpStartsPowerPointAndInstallsTheExercise) {
+  Init201();
+  ASSERT_FALSE(application.IsNothing());
+  ASSERT_EQ(1, desktop.PowerPointRunning());
+  EXPECT_EQ(desktop.processes().front()->main_window(), handle);
+  EXPECT_TRUE(desktop.WindowVisible());
+  EXPECT_EQ("Cinéloisirs.ppt", application.ActivePresentation().Name());
+  EXPECT_EQ(work + "Cinéloisirs.ppt", application.ActivePresentation().FullName());
+  EXPECT_EQ(ppt::ppViewNormal, application.ActiveWindow().ViewType());
+  EXPECT_TRUE(desktop.FileExists(test_support::kTemplateFolder + "Texture.pot"));
+  EXPECT_FALSE(desktop.FileExists(work + "02131201.ppt"));
+  EXPECT_FALSE(desktop.FileExists(work + "12131201.pot"));
+  EXPECT_EQ(test_support::kTemplateFolder, module.PathModele());
+  EXPECT_EQ(work, Setting("Default"));
+  EXPECT_EQ(work, Setting("MultimediaDir"));
+  EXPECT_EQ(work, Setting("PictureDir"));
+  EXPECT_EQ(test_support::kTemplateFolder, Setting("TemplateDir"));
+  EXPECT_TRUE(application.CommandBars().DisplayTooltips());
+  EXPECT_EQ(nullptr, module.Complement()) << "no list before the first check";
+  EXPECT_FALSE(module.ErreurGenerale());
+}
+
+std::string Lower(const std::string& text) {
+  return vb::LCase(text);
+}
+
+// Closing throws the learner's copies away and puts the user's folders back; quitting ends the
+// PowerPoint the module started; a second Quitter changes nothing.
+TEST_F(Driver, CloseAndQuitLeaveNothingBehind) {
+  Init201();
+  module.Fermer();
+  EXPECT_EQ(0, application.Presentations().Count());
+  EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+  EXPECT_FALSE(desktop.FileExists(test_support::kTemplateFolder + "Texture.pot"));
+  EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
+  EXPECT_EQ(Lower(test_support::kUserMultimedia), Setting("MultimediaDir"));
+  EXPECT_EQ(Lower(test_support::kUserPictures), Setting("PictureDir"));
+  EXPECT_EQ(Lower(test_support::kUserTemplates), Setting("TemplateDir"));
+  auto noExercise = ErrorOf([&] { module.CauseErreur(); });
+  ASSERT_TRUE(noExercise);
+  EXPECT_EQ(vb::errors::kObjectNotSet, noExercise->number());
+  EXPECT_FALSE(module.ErreurGenerale());
+
+  module.Quitter(application, handle);
+  EXPECT_EQ(0, desktop.PowerPointRunning());
+  EXPECT_TRUE(application.IsNothing());
+  EXPECT_EQ(0, handle);
+  module.Quitter(application, handle);
+  EXPECT_TRUE(application.IsNothing());
+  EXPECT_EQ(0, handle);
+}
+
+// Quitter with an exercise still open closes it first.
+TEST_F(Driver, QuitterClosesAnOpenExercise) {
+  Init201();
+  module.Quitter(application, handle);
+  EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+  EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
+  EXPECT_EQ(0, desktop.PowerPointRunning());
+}
+
+// The host's own visible PowerPoint is used as it is and left running at the end.
+TEST_F(Driver, TheHostsOwnPowerPointIsKeptRunning) {
+  sim::PowerPointProcess& own = desktop.StartPowerPoint();
+  application = ppt::Application(own.application());
+  handle = own.main_window();
+  Init201();
+  EXPECT_EQ(1, desktop.PowerPointRunning());
+  EXPECT_TRUE(application.Is(ppt::Application(own.application())));
+  EXPECT_EQ(own.main_window(), handle);
+  module.Quitter(application, handle);
+  EXPECT_TRUE(own.running());
+  EXPECT_FALSE(application.IsNothing());
+  EXPECT_EQ(own.main_window(), handle);
+}
+
+// A PowerPoint already running is taken when the host knows none; being obtained by the module, it
+// is ended by Quitter.
+TEST_F(Driver, ARunningPowerPointIsTakenAndEndedAtQuit) {
+  sim::PowerPointProcess& running = desktop.StartPowerPoint();
+  Init201();
+  EXPECT_EQ(1, desktop.PowerPointRunning());
+  EXPECT_TRUE(application.Is(ppt::Application(running.application())));
+  EXPECT_EQ(running.main_window(), handle);
+  module.Quitter(application, handle);
+  EXPECT_FALSE(running.running());
+}
+
+// A handle whose window is gone: the host's instance is dropped and a new one returned with its
+// own handle.
+TEST_F(Driver, AStaleHandleGetsANewInstance) {
+  Init201();
+  const std::int32_t oldHandle = handle;
+  desktop.QuitPowerPoint();
+  module.Fermer();
+  Init201();
+  EXPECT_EQ(1, desktop.PowerPointRunning());
+  EXPECT_NE(oldHandle, handle);
+  EXPECT_EQ(desktop.LatestPowerPoint()->main_window(), handle);
+  EXPECT_EQ("Cinéloisirs.ppt", application.ActivePresentation().Name());
+}
+
+// A known handle whose window is hidden: that instance is ended and a new one started, even with
+// another one running.
+TEST_F(Driver, AHiddenHandleGetsAFreshInstance) {
+  sim::PowerPointProcess& own = desktop.StartPowerPoint();
+  application = ppt::Application(own.application());
+  handle = own.main_window();
+  sim::PowerPointProcess& other = desktop.StartPowerPoint();
+  desktop.HideWindow(&own);
+  Init201();
+  EXPECT_FALSE(own.running());
+  EXPECT_TRUE(other.running());
+  EXPECT_EQ(2, desktop.PowerPointRunning());
+  EXPECT_FALSE(application.Is(ppt::Application(other.application())));
+  EXPECT_EQ(desktop.LatestPowerPoint()->main_window(), handle);
+  EXPECT_TRUE(desktop.WindowVisible(desktop.LatestPowerPoint()));
+}
+
+// The user's four folders: as they were before the set-up, redirected during the exercise,
+// lower-cased and whole after closing; a second set-up without closing does not record the
+// exercise's folders as the user's.
+TEST_F(Driver, TheUsersFoldersComeBackAfterASecondSetUpWithoutClosing) {
+  EXPECT_EQ(test_support::kUserDefault, Setting("Default"));
+  Init201();
+  EXPECT_EQ(work, Setting("Default"));
+  work = "C:\\ZUK\\Autre\\";
+  Init201();
+  EXPECT_EQ(work, Setting("Default"));
+  EXPECT_FALSE(desktop.FileExists("C:\\ZUK\\Travail\\Cinéloisirs.ppt")) << "the first exercise was closed";
+  module.Fermer();
+  EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
+  EXPECT_EQ(Lower(test_support::kUserMultimedia), Setting("MultimediaDir"));
+  EXPECT_EQ(Lower(test_support::kUserPictures), Setting("PictureDir"));
+  EXPECT_EQ(Lower(test_support::kUserTemplates), Setting("TemplateDir"));
+}
+
+// Read-only model files are installed; a read-only working copy is still deleted at closing, and an
+// open, modified copy is closed without saving.
+TEST_F(Driver, ReadOnlyAndModifiedCopiesAreHandled) {
+  PlaceFiles201(work);
+  desktop.SetReadOnly(work + "02131201.ppt");
+  desktop.SetReadOnly(work + "12131201.pot");
+  module.InitQuestion(201, work, application, handle);
+  EXPECT_TRUE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+  desktop.SetReadOnly(work + "Cinéloisirs.ppt");
+  desktop.SetReadOnly(test_support::kTemplateFolder + "Texture.pot");
+  application.ActivePresentation().Slides().Item(1).Call("Delete");
+  module.Fermer();
+  EXPECT_EQ(0, application.Presentations().Count());
+  EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+  EXPECT_FALSE(desktop.FileExists(test_support::kTemplateFolder + "Texture.pot"));
+}
+
+// A set-up over an earlier one's open, modified copy: the copy is closed without saving and the
+// fresh files installed.
+TEST_F(Driver, ASecondSetUpReplacesAnOpenModifiedCopy) {
+  Init201();
+  const std::int32_t slides = application.ActivePresentation().Slides().Count();
+  application.ActivePresentation().Slides().Item(1).Call("Delete");
+  Init201();
+  EXPECT_EQ(1, application.Presentations().Count());
+  EXPECT_EQ(slides, application.ActivePresentation().Slides().Count());
+}
+
+// The general errors found before a verdict, each from its cause on the desktop.
+TEST_F(Driver, APresentationNotFitForACheckGivesItsCode) {
+  Init201();
+  module.TestePoint();
+  EXPECT_FALSE(module.ErreurGenerale());
+  EXPECT_EQ("B", module.CauseErreur());
+
+  const ppt::Presentation exercise = application.ActivePresentation();
+  const ppt::Slides slides = exercise.Slides();
+  auto check = [&](const char* expected, const char* what) {
+    module.TestePoint();
+    EXPECT_TRUE(module.ErreurGenerale()) << what;
+    EXPECT_EQ(expected, module.CauseErreur()) << what;
+  };
+
+  slides.Item(2).Call("MoveTo", ppt::Args(4));
+  check("E", "a slide moved");
+  slides.Item(4).Call("MoveTo", ppt::Args(2));
+  module.TestePoint();
+  EXPECT_FALSE(module.ErreurGenerale());
+  EXPECT_EQ("B", module.CauseErreur()) << "the exercise's own code is read again";
+
+  slides.Call("Add", ppt::Args(slides.Count() + 1, ppt::ppLayoutText));
+  check("D", "a slide added");
+  slides.Item(2).Call("Delete");
+  check("C", "a slide deleted and another added: deleted wins");
+  slides.Item(slides.Count()).Call("Delete");
+  check("C", "a slide deleted");
+
+  const ppt::Presentation other = application.Presentations().Add();
+  check("G", "another presentation in front");
+  other.Close();
+
+  desktop.FailCalls("FullName", 1);
+  check("AN", "the check itself fails");
+
+  exercise.Call("SaveAs", ppt::Args(work + "Copie.ppt"));
+  check("F", "saved under another name");
+  exercise.Close();
+  check("A", "no presentation open");
+}
+
+// PowerPoint hidden by the learner: "AK" (over the exercise's own code), and the instance, which
+// still answers, is ended. Closing then puts the folders back.
+TEST_F(Driver, AHiddenPowerPointGivesAK) {
+  Init201();
+  module.TestePoint();
+  ASSERT_EQ("B", module.CauseErreur());
+  desktop.HideWindow();
+  module.TestePoint();
+  EXPECT_TRUE(module.ErreurGenerale());
+  EXPECT_EQ("AK", module.CauseErreur());
+  EXPECT_EQ(0, desktop.PowerPointRunning());
+  module.Fermer();
+  EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
+}
+
+// A modal dialog open over PowerPoint: "%AL". Closing the exercise closes the dialog, and the one
+// it opened, first; another program's window and a window without title are left alone.
+TEST_F(Driver, AModalDialogGivesALAndIsClosedWithTheExercise) {
+  Init201();
+  desktop.OpenDialog("Ouvrir");
+  desktop.OpenDialog("Parcourir", "Ouvrir");
+  const platform::HWND otherProgram = desktop.OpenWindow("Calculatrice", "SciCalc");
+  const platform::HWND untitled = desktop.OpenWindow("", "SciCalc");
+  module.TestePoint();
+  EXPECT_TRUE(module.ErreurGenerale());
+  EXPECT_EQ("%AL", module.CauseErreur());
+  module.Fermer();
+  EXPECT_FALSE(desktop.windows().HasModalDialog(handle));
+  EXPECT_TRUE(desktop.windows().Exists(otherProgram));
+  EXPECT_TRUE(desktop.windows().Exists(untitled));
+  EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt")) << "cleaned once the dialog was gone";
+}
+
+// A dialog left open when the next exercise is set up is closed by the set-up.
+TEST_F(Driver, ASetUpClosesADialogLeftOpen) {
+  Init201();
+  module.Fermer();
+  desktop.OpenDialog("Enregistrer sous");
+  Init201();
+  EXPECT_FALSE(desktop.windows().HasModalDialog(handle));
+  module.TestePoint();
+  EXPECT_FALSE(module.ErreurGenerale());
+}
+
+// No PowerPoint main window left while PowerPoint still answers (the host gave its own window's
+// handle, and PowerPoint's window was destroyed): "AM".
+TEST_F(Driver, NoPowerPointWindowGivesAM) {
+  sim::PowerPointProcess& own = desktop.StartPowerPoint();
+  application = ppt::Application(own.application());
+  handle = desktop.OpenWindow("Lecteur de formation", "K60418Host");
+  Init201();
+  desktop.windows().Destroy(own.main_window());
+  module.TestePoint();
+  EXPECT_TRUE(module.ErreurGenerale());
+  EXPECT_EQ("AM", module.CauseErreur());
+}
+
+// A minimized PowerPoint is shown maximized and brought to the front before a check.
+TEST_F(Driver, AMinimizedPowerPointIsBroughtBack) {
+  Init201();
+  desktop.Minimize();
+  desktop.OpenWindow("Calculatrice", "SciCalc");
+  module.TestePoint();
+  EXPECT_FALSE(module.ErreurGenerale());
+  EXPECT_EQ(sim::ShowState::kMaximized, desktop.windows().State(handle));
+  EXPECT_EQ(handle, desktop.windows().foreground());
+}
+
+// The assistant's balloon is closed with its child when the exercise closes.
+TEST_F(Driver, TheAssistantsBalloonIsClosed) {
+  Init201();
+  desktop.ShowBalloon();
+  module.Fermer();
+  EXPECT_EQ(0, desktop.windows().FindWindowA("MSOBALLOON", nullptr));
+  EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+}
+
+// A balloon that will not close does not hold the closing up for long.
+TEST_F(Driver, ABalloonThatStaysDoesNotHang) {
+  Init201();
+  const platform::HWND balloon = desktop.ShowBalloon();
+  desktop.windows().SetIgnoresClose(balloon, true);
+  for (platform::HWND child : desktop.windows().Children(balloon))
+    desktop.windows().SetIgnoresClose(child, true);
+  const vb::Date before = desktop.clock().Now();
+  module.Fermer();
+  EXPECT_TRUE(desktop.windows().Exists(balloon));
+  EXPECT_LE(desktop.clock().Now().serial - before.serial, 1.0 / 86400 + 1e-9)
+      << "waited about 200 ms at most";
+  EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+}
+
+// Closing with no exercise open: harmless while PowerPoint answers; an error once it is gone.
+TEST_F(Driver, ClosingWithNoExerciseOpen) {
+  Init201();
+  module.Fermer();
+  module.Fermer();
+  EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
+  module.Quitter(application, handle);
+  auto error = ErrorOf([&] { module.Fermer(); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(vb::errors::kObjectNotSet, error->number());
+  EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
+}
+
+// The error sources the host receives, byte for byte.
+TEST_F(Driver, AnUnknownExerciseFailsInNettoyage) {
+  auto error = ErrorOf([&] { module.InitQuestion(225, work, application, handle); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(vb::errors::kObjectNotSet, error->number());
+  EXPECT_EQ(Reported("Module", "Nettoyage", "K60418"), error->source());
+  EXPECT_EQ(vb::DefaultDescription(vb::errors::kObjectNotSet), error->description());
+  EXPECT_TRUE(ErrorOf([&] { module.CauseErreur(); })) << "no exercise is open";
+}
+
+TEST_F(Driver, ARegistryErrorOfTheTemplateFolderIsReportedByInitQuestion) {
+  const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  desktop.DeleteRegistry(key);
+  PlaceFiles201(work);
+  auto error = ErrorOf([&] { module.InitQuestion(201, work, application, handle); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(-2147220504, error->number());
+  EXPECT_EQ("Application-defined or object-defined error", error->description());
+  EXPECT_EQ(
+      Reported(
+          "Module", "InitQuestion",
+          "Impossible d'accéder en lecture-écriture à la clé de base de registre\n\rHKEY_CURRENT_USER\\" +
+              key),
+      error->source());
+}
+
+TEST_F(Driver, AMissingModelFileIsReportedByRenomme) {
+  desktop.drives().MakeSureDirectoryPathExists(work);
+  desktop.drives().PlaceHostFile(std::filesystem::path(K60418_COURSE_DIR) / "models" / "02131201.ppt",
+                                 work + "02131201.ppt");
+  std::optional<vb::Error> inner;
+  try {
+    desktop.drives().SetAttr(work + "12131201.pot", 0);
+  } catch (const vb::Error& raised) {
+    inner = raised;
+  }
+  ASSERT_TRUE(inner);
+  auto error = ErrorOf([&] { module.InitQuestion(201, work, application, handle); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(inner->number(), error->number());
+  EXPECT_EQ(Reported("Module", "Renomme", inner->source()), error->source());
+}
+
+TEST_F(Driver, AnErrorOfThePreparationIsReportedByTheExercise) {
+  PlaceFiles201(work);
+  desktop.StartPowerPoint();
+  desktop.FailCalls("Open", 1);
+  std::optional<vb::Error> inner;
+  try {
+    ppt::Application(desktop.LatestPowerPoint()->application()).Presentations().Open("C:\\x.ppt");
+  } catch (const vb::Error& raised) {
+    inner = raised;
+  }
+  ASSERT_TRUE(inner);
+  desktop.FailCalls("Open", 1);
+  auto error = ErrorOf([&] { module.InitQuestion(201, work, application, handle); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(vb::errors::kPowerPoint, error->number());
+  EXPECT_EQ(inner->description(), error->description());
+  EXPECT_EQ(Reported("Question0201", "Prepare", inner->source()), error->source());
+}
+
+}  // namespace
