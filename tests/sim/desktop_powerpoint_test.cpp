@@ -1,0 +1,166 @@
+// Conformance of PowerPoint processes on the desktop: starting, running objects, the gate seen
+// through the Application object, the desktop's events, the Office installation.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "sim/automation.hpp"
+#include "sim/desktop.hpp"
+#include "sim/drives.hpp"
+#include "sim/window_manager.hpp"
+#include "vb/error.hpp"
+
+namespace {
+
+using namespace platform;
+namespace fs = std::filesystem;
+
+constexpr int kRejected = -2147418111;
+constexpr int kUnavailable = -2147023174;
+
+int ErrorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const vb::Error& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+// A call PowerPoint answers whatever it holds.
+int ReadWindowState(const vb::ObjectRef& application) {
+  return ErrorOf([&] { application->Invoke("WindowState", vb::CallKind::Get, {}); });
+}
+
+class DesktopPowerPoint : public testing::Test {
+ protected:
+  sim::Desktop desktop;
+  sim::WindowManager& windows = desktop.windows();
+};
+
+TEST_F(DesktopPowerPoint, UserStartsAVisibleInstance) {
+  // The user's PowerPoint shows its main window and is the running object.
+  sim::PowerPointProcess& process = desktop.StartPowerPoint();
+  EXPECT_EQ(process.main_window(), windows.FindWindowA("PP11FrameClass", nullptr));
+  EXPECT_EQ(1, windows.IsWindowVisible(process.main_window()));
+  EXPECT_EQ(1, desktop.PowerPointRunning());
+  EXPECT_TRUE(
+      vb::SameObject(process.application(), desktop.automation().GetObject("PowerPoint.Application.11")));
+  EXPECT_EQ(&process, desktop.FindProcess(process.application()));
+}
+
+TEST_F(DesktopPowerPoint, CreateObjectStartsAHiddenInstance) {
+  // CreateObject's PowerPoint has a hidden main window, found by FindWindowA all the same.
+  const vb::ObjectRef application = desktop.automation().CreateObject("powerpoint.application.11");
+  sim::PowerPointProcess* process = desktop.FindProcess(application);
+  ASSERT_NE(nullptr, process);
+  EXPECT_EQ(0, windows.IsWindowVisible(process->main_window()));
+  EXPECT_EQ(process->main_window(), windows.FindWindowA("PP11FrameClass", nullptr));
+  // The version-independent ProgID reaches the same class.
+  EXPECT_TRUE(vb::SameObject(application, desktop.automation().GetObject("PowerPoint.Application")));
+}
+
+TEST_F(DesktopPowerPoint, GetObjectFollowsRegistrationOrder) {
+  // The instance registered first is the running object until it ends, then the next one.
+  sim::PowerPointProcess& first = desktop.StartPowerPoint();
+  sim::PowerPointProcess& second = desktop.CreatePowerPoint();
+  EXPECT_TRUE(vb::SameObject(first.application(), desktop.automation().GetObject(sim::kPowerPointProgId)));
+  desktop.QuitPowerPoint(&first);
+  EXPECT_TRUE(vb::SameObject(second.application(), desktop.automation().GetObject(sim::kPowerPointProgId)));
+  desktop.QuitPowerPoint();
+  EXPECT_EQ(429, ErrorOf([&] { desktop.automation().GetObject(sim::kPowerPointProgId); }));
+  EXPECT_EQ(0, desktop.PowerPointRunning());
+  EXPECT_EQ(2u, desktop.processes().size());
+}
+
+TEST_F(DesktopPowerPoint, EndedProcessTakesItsWindowsAndStopsAnswering) {
+  // Quitting destroys the main window and its dialogs; every later call fails.
+  sim::PowerPointProcess& process = desktop.StartPowerPoint();
+  const HWND main = process.main_window();
+  const HWND dialog = desktop.OpenDialog("Enregistrer sous");
+  desktop.QuitPowerPoint();
+  EXPECT_FALSE(windows.Exists(main));
+  EXPECT_FALSE(windows.Exists(dialog));
+  EXPECT_EQ(0, process.main_window());
+  EXPECT_FALSE(process.running());
+  EXPECT_EQ(kUnavailable, ReadWindowState(process.application()));
+  EXPECT_FALSE(desktop.WindowVisible());
+}
+
+TEST_F(DesktopPowerPoint, ApplicationQuitEndsTheProcess) {
+  // Application.Quit, called by name, ends the process as the user's quitting does.
+  sim::PowerPointProcess& process = desktop.StartPowerPoint();
+  process.application()->Invoke("Quit", vb::CallKind::Method, {});
+  EXPECT_FALSE(process.running());
+  EXPECT_EQ(0, windows.FindWindowA("PP11FrameClass", nullptr));
+  EXPECT_EQ(429, ErrorOf([&] { desktop.automation().GetObject(sim::kPowerPointProgId); }));
+}
+
+TEST_F(DesktopPowerPoint, DialogRefusesCallsUntilClosed) {
+  // A modal dialog makes PowerPoint refuse calls; closing it by WM_CLOSE ends the refusal.
+  sim::PowerPointProcess& process = desktop.StartPowerPoint();
+  const HWND dialog = desktop.OpenDialog("Ouvrir");
+  EXPECT_EQ(kRejected, ReadWindowState(process.application()));
+  windows.SendMessageA(dialog, WM_CLOSE, 0, 0);
+  EXPECT_EQ(0, ReadWindowState(process.application()));
+}
+
+TEST_F(DesktopPowerPoint, HiddenWindowStillAnswers) {
+  // Closing the main window hides it; the process lives on and answers.
+  sim::PowerPointProcess& process = desktop.StartPowerPoint();
+  windows.SendMessageA(process.main_window(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(windows.Exists(process.main_window()));
+  EXPECT_FALSE(desktop.WindowVisible());
+  EXPECT_EQ(0, ReadWindowState(process.application()));
+  desktop.HideWindow();
+  EXPECT_TRUE(process.running());
+}
+
+TEST_F(DesktopPowerPoint, EventsNeedAPowerPoint) {
+  // Events aimed at PowerPoint fail clearly when none was started, or when it no longer runs.
+  try {
+    desktop.HideWindow();
+    ADD_FAILURE() << "no error without PowerPoint";
+  } catch (const vb::Error& error) {
+    EXPECT_EQ(5, error.number());
+    EXPECT_EQ("Sim", error.source());
+  }
+  desktop.StartPowerPoint();
+  desktop.QuitPowerPoint();
+  EXPECT_EQ(5, ErrorOf([&] { desktop.Minimize(); }));
+  EXPECT_EQ(5, ErrorOf([&] { desktop.OpenDialog("Ouvrir"); }));
+  // Quitting twice is harmless.
+  EXPECT_EQ(0, ErrorOf([&] { desktop.QuitPowerPoint(); }));
+}
+
+TEST_F(DesktopPowerPoint, FailCallsReachesTheLatestInstance) {
+  // Sim.FailCalls strikes the named member of the newest PowerPoint.
+  sim::PowerPointProcess& process = desktop.StartPowerPoint();
+  desktop.FailCalls("windowstate", 1);
+  EXPECT_EQ(-2147188160, ReadWindowState(process.application()));
+  EXPECT_EQ(0, ReadWindowState(process.application()));
+  EXPECT_EQ(2u, process.gate().calls("WindowState"));
+}
+
+TEST(DesktopOffice, InstallationComesFromTheCourse) {
+  // The course's design and content templates are installed in Office's folders.
+  const fs::path course = fs::temp_directory_path() / "k60418-course-test";
+  fs::remove_all(course);
+  fs::create_directories(course / "office" / "designs");
+  std::ofstream(course / "office" / "designs" / "Texture.pot") << "texture";
+  {
+    sim::Desktop desktop(sim::DesktopOptions{{}, course});
+    EXPECT_EQ('\\', desktop.DesignsFolder().back());
+    EXPECT_EQ("texture", desktop.drives().ReadFile(desktop.DesignsFolder() + "TEXTURE.POT"));
+    EXPECT_EQ(vb::Date::FromParts(2003, 7, 11, 12, 0, 0),
+              desktop.drives().FileDateTime(desktop.DesignsFolder() + "Texture.pot"));
+    // No content folder in this course: Office's folder is there, empty.
+    EXPECT_TRUE(desktop.FileExists(desktop.ContentFolder()));
+    EXPECT_TRUE(desktop.drives().List(desktop.ContentFolder()).empty());
+  }
+  fs::remove_all(course);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// Conformance of the process gate: counting, the order of its refusals, injected faults.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "sim/gate.hpp"
+#include "vb/error.hpp"
+
+namespace {
+
+int ErrorOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const vb::Error& error) {
+    return error.number();
+  }
+  return 0;
+}
+
+constexpr int kRejected = -2147418111;
+constexpr int kUnavailable = -2147023174;
+constexpr int kPowerPoint = -2147188160;
+
+TEST(Gate, CountsEveryCallByMemberWithoutCase) {
+  // Refused calls count too; member names are counted lower-cased.
+  sim::Gate gate;
+  bool modal = false;
+  gate.SetModalProbe([&] { return modal; });
+  gate.Enter("WindowState");
+  modal = true;
+  EXPECT_EQ(kRejected, ErrorOf([&] { gate.Enter("windowstate"); }));
+  EXPECT_EQ(kRejected, ErrorOf([&] { gate.Enter("Presentations"); }));
+  EXPECT_EQ(2u, gate.calls("WINDOWSTATE"));
+  EXPECT_EQ(1u, gate.calls("presentations"));
+  EXPECT_EQ(3u, gate.total_calls());
+  EXPECT_EQ(0u, gate.calls("Visible"));
+}
+
+TEST(Gate, RefusalEndsWithTheDialog) {
+  // While the probe sees a modal dialog, calls are refused with RPC_E_CALL_REJECTED.
+  sim::Gate gate;
+  bool modal = true;
+  gate.SetModalProbe([&] { return modal; });
+  try {
+    gate.Enter("WindowState");
+    ADD_FAILURE() << "the call was not refused";
+  } catch (const vb::Error& error) {
+    EXPECT_EQ(kRejected, error.number());
+    EXPECT_EQ("Call was rejected by callee.", error.description());
+    EXPECT_EQ("PowerPoint", error.source());
+  }
+  modal = false;
+  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("WindowState"); }));
+}
+
+TEST(Gate, EndedProcessFailsEveryCall) {
+  // After the end, calls fail with RPC_S_SERVER_UNAVAILABLE even while a dialog was open;
+  // the end is announced once.
+  sim::Gate gate;
+  int ends = 0;
+  gate.SetOnEnd([&] { ++ends; });
+  gate.SetModalProbe([] { return true; });
+  gate.EndProcess();
+  gate.EndProcess();
+  EXPECT_EQ(1, ends);
+  EXPECT_TRUE(gate.ended());
+  EXPECT_EQ(kUnavailable, ErrorOf([&] { gate.Enter("Name"); }));
+}
+
+TEST(Gate, FailCallsStrikesOnlyThatMember) {
+  // The next n calls of the member fail with PowerPoint's error; other members are untouched.
+  sim::Gate gate;
+  gate.FailCalls("FullName", 2);
+  EXPECT_EQ(kPowerPoint, ErrorOf([&] { gate.Enter("fullname"); }));
+  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("Name"); }));
+  EXPECT_EQ(kPowerPoint, ErrorOf([&] { gate.Enter("FULLNAME"); }));
+  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("FullName"); }));
+  // A refusal comes first and does not use up a failure.
+  bool modal = true;
+  gate.SetModalProbe([&] { return modal; });
+  gate.FailCalls("Slides", 1);
+  EXPECT_EQ(kRejected, ErrorOf([&] { gate.Enter("Slides"); }));
+  modal = false;
+  EXPECT_EQ(kPowerPoint, ErrorOf([&] { gate.Enter("Slides"); }));
+}
+
+TEST(Gate, InjectedFaultStrikesTheKthCall) {
+  // A refusal at the 3rd call from now strikes only that call.
+  sim::Gate gate;
+  gate.Enter("a");
+  gate.InjectAt(3, sim::Fault::kRefuse);
+  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("b"); }));
+  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("c"); }));
+  EXPECT_EQ(kRejected, ErrorOf([&] { gate.Enter("d"); }));
+  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("e"); }));
+  // Resetting the counts keeps a pending fault at its distance.
+  gate.InjectAt(2, sim::Fault::kEndProcess);
+  gate.ResetCounts();
+  EXPECT_EQ(0u, gate.total_calls());
+  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("f"); }));
+  EXPECT_EQ(kUnavailable, ErrorOf([&] { gate.Enter("g"); }));
+  EXPECT_TRUE(gate.ended());
+}
+
+}  // namespace
