@@ -6,6 +6,7 @@
 
 #include "sim/names.hpp"
 #include "vb/error.hpp"
+#include "vb/strings.hpp"
 
 namespace sim {
 
@@ -51,7 +52,7 @@ std::string WithoutHive(const std::string& key) {
 
 // Compares two 8-bit (Windows-1252) names without case.
 bool SameName8(std::string_view a, std::string_view b) {
-  return SameName(FromCp1252(a), FromCp1252(b));
+  return SameName(vb::FromWindows1252(a), vb::FromWindows1252(b));
 }
 
 }  // namespace
@@ -230,7 +231,7 @@ LSTATUS Registry::RegCloseKey(HKEY key) {
 
 std::shared_ptr<Registry::Key> Registry::Find(const std::string& path) const {
   std::vector<std::string> parts;
-  if (!SplitPath(ToCp1252(WithoutHive(path)), parts)) return nullptr;
+  if (!SplitPath(vb::ToWindows1252(WithoutHive(path)), parts)) return nullptr;
   auto node = root_;
   for (const auto& part : parts) {
     node = node->Child(part);
@@ -241,7 +242,7 @@ std::shared_ptr<Registry::Key> Registry::Find(const std::string& path) const {
 
 std::shared_ptr<Registry::Key> Registry::Create(const std::string& path) {
   std::vector<std::string> parts;
-  if (!SplitPath(ToCp1252(WithoutHive(path)), parts))
+  if (!SplitPath(vb::ToWindows1252(WithoutHive(path)), parts))
     vb::Raise(vb::errors::kInvalidCall, "Sim", "Bad registry key path: \"" + path + "\"");
   auto node = root_;
   for (const auto& part : parts) {
@@ -258,9 +259,9 @@ std::shared_ptr<Registry::Key> Registry::Create(const std::string& path) {
 
 void Registry::SetString(const std::string& key, const std::string& valueName, const std::string& text) {
   auto node = Create(key);
-  std::string data = ToCp1252(text);
+  std::string data = vb::ToWindows1252(text);
   data.push_back('\0');
-  const std::string name = ToCp1252(valueName);
+  const std::string name = vb::ToWindows1252(valueName);
   if (Value* value = node->FindValue(name)) {
     value->type = platform::REG_SZ;
     value->data = std::move(data);
@@ -272,10 +273,10 @@ void Registry::SetString(const std::string& key, const std::string& valueName, c
 std::optional<std::string> Registry::GetString(const std::string& key, const std::string& valueName) const {
   auto node = Find(key);
   if (!node) return std::nullopt;
-  const Value* value = node->FindValue(ToCp1252(valueName));
+  const Value* value = node->FindValue(vb::ToWindows1252(valueName));
   if (!value) return std::nullopt;
   const std::string& data = value->data;
-  return FromCp1252(std::string_view(data).substr(0, data.find('\0')));
+  return vb::FromWindows1252(std::string_view(data).substr(0, data.find('\0')));
 }
 
 bool Registry::KeyExists(const std::string& key) const {
@@ -284,7 +285,7 @@ bool Registry::KeyExists(const std::string& key) const {
 
 bool Registry::DeleteKey(const std::string& key) {
   std::vector<std::string> parts;
-  if (!SplitPath(ToCp1252(WithoutHive(key)), parts) || parts.empty()) return false;
+  if (!SplitPath(vb::ToWindows1252(WithoutHive(key)), parts) || parts.empty()) return false;
   auto node = root_;
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
     node = node->Child(parts[i]);
@@ -303,7 +304,7 @@ bool Registry::DeleteKey(const std::string& key) {
 bool Registry::DeleteValue(const std::string& key, const std::string& valueName) {
   auto node = Find(key);
   if (!node) return false;
-  const std::string name = ToCp1252(valueName);
+  const std::string name = vb::ToWindows1252(valueName);
   auto& values = node->values;
   const auto it =
       std::find_if(values.begin(), values.end(), [&](const Value& v) { return SameName8(v.name, name); });
@@ -317,7 +318,7 @@ std::vector<Registry::KeyRecord> Registry::Keys() const {
   std::function<void(const Key&, const std::string&)> walk = [&](const Key& key, const std::string& path) {
     for (const auto& child : key.children) {
       const std::string child_path =
-          path.empty() ? FromCp1252(child->name) : path + "\\" + FromCp1252(child->name);
+          path.empty() ? vb::FromWindows1252(child->name) : path + "\\" + vb::FromWindows1252(child->name);
       records.push_back(KeyRecord{child_path, child->values});
       walk(*child, child_path);
     }

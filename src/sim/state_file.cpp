@@ -7,6 +7,7 @@
 
 #include "sim/names.hpp"
 #include "vb/error.hpp"
+#include "vb/strings.hpp"
 
 namespace sim {
 namespace {
@@ -46,8 +47,9 @@ json ToJson(const StateSnapshot& snapshot) {
     json values = json::array();
     // Names and data are Windows-1252 bytes; their UTF-8 text gives every byte back.
     for (const auto& value : key.values) {
-      values.push_back(
-          {{"name", FromCp1252(value.name)}, {"type", value.type}, {"data", FromCp1252(value.data)}});
+      values.push_back({{"name", vb::FromWindows1252(value.name)},
+                        {"type", value.type},
+                        {"data", vb::FromWindows1252(value.data)}});
     }
     registry.push_back({{"key", key.path}, {"values", values}});
   }
@@ -97,9 +99,9 @@ StateSnapshot FromJson(const std::filesystem::path& file, const json& root) {
     record.path = key.at("key").get<std::string>();
     if (record.path.empty()) Fail(file, "a registry key has no name");
     for (const auto& value : key.at("values")) {
-      record.values.push_back(Registry::Value{ToCp1252(value.at("name").get<std::string>()),
+      record.values.push_back(Registry::Value{vb::ToWindows1252(value.at("name").get<std::string>()),
                                               value.at("type").get<platform::DWORD>(),
-                                              ToCp1252(value.at("data").get<std::string>())});
+                                              vb::ToWindows1252(value.at("data").get<std::string>())});
     }
     snapshot.registry.push_back(std::move(record));
   }

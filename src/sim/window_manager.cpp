@@ -6,6 +6,7 @@
 
 #include "sim/names.hpp"
 #include "vb/error.hpp"
+#include "vb/strings.hpp"
 
 namespace sim {
 
@@ -23,12 +24,12 @@ constexpr HWND kFirstHandle = 0x000100A2;
 // A pointer argument of the 8-bit functions, as UTF-8; nullopt for "any".
 std::optional<std::string> Text8(const char* text) {
   if (!text) return std::nullopt;
-  return FromCp1252(text);
+  return vb::FromWindows1252(text);
 }
 
 int CopyText(const std::string& utf8, char* buffer, int maxCount) {
   if (!buffer || maxCount <= 0) return 0;
-  const std::string bytes = ToCp1252(utf8);
+  const std::string bytes = vb::ToWindows1252(utf8);
   const auto count =
       static_cast<int>(std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(maxCount - 1)));
   std::memcpy(buffer, bytes.data(), static_cast<std::size_t>(count));
