@@ -25,7 +25,9 @@ WHITE = rgb(255, 255, 255)
 
 
 def font(**changes):
-    """The body font of "Capsules" with some attributes changed."""
+    """The body font of "Capsules" with some attributes changed (a colour given as an RGB integer)."""
+    if isinstance(changes.get("color"), int):
+        changes["color"] = office.hex_rgb(changes["color"])
     return dict(BODY_FONT, **changes)
 
 
@@ -146,7 +148,7 @@ def model_0205():
 def model_0206():
     """Slide 3: the text white throughout, on a dark background of the slide's own."""
     slide3 = festival([("Le festival exceptionnel de juillet", None)], body_font=font(color=WHITE),
-                      title_font=dict(TITLE_FONT, color=WHITE))
+                      title_font=dict(TITLE_FONT, color=office.hex_rgb(WHITE)))
     slide3["follow_master_background"] = False
     slide3["background"] = office.fill(1, fore=rgb(0, 0, 102))
     return deck([title_slide(), who_we_are(), slide3, favourites(), workshops(), membership()])
