@@ -42,6 +42,7 @@ const std::vector<SimMember>& SimMembers() {
       {"CopyFile", true, 2, 2, "\"from\", \"to\""},
       {"DeleteFile", true, 1, 1, "\"path\""},
       {"SetReadOnly", true, 1, 1, "\"path\""},
+      {"DestroyMainWindow", true, 0, 0, ""},
       {"WorkFolder", false, 0, 0, ""},
       {"TemplateFolder", false, 0, 0, ""},
       {"DesignsFolder", false, 0, 0, ""},
@@ -50,6 +51,7 @@ const std::vector<SimMember>& SimMembers() {
       {"Registry", false, 2, 2, "(\"key\", \"value name\")"},
       {"WindowVisible", false, 0, 0, ""},
       {"PowerPointRunning", false, 0, 0, ""},
+      {"WindowHandle", false, 1, 1, "(\"title\")"},
   };
   return kMembers;
 }

@@ -1,0 +1,124 @@
+// The training player: the host that loads the module, places each exercise's model files in the
+// learner's working folder, calls the module in the host's order with the host's two in-out
+// variables, and reads the verdict back, on a simulated desktop.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "module/module.hpp"
+#include "scenario/evaluator.hpp"
+#include "sim/desktop.hpp"
+
+namespace player {
+
+/// The working folder a host uses when a scenario names none.
+inline constexpr const char* kDefaultWorkFolder = "C:\\ZUK\\Travail\\";
+/// The source of the errors the player itself raises (a missing model file, a bad exercise number).
+inline constexpr const char* kPlayerSource = "k60418";
+
+/// Where the player finds the course and keeps its desktop.
+struct PlayerOptions {
+  /// The course's data (models/, office/); empty: the course of the source tree.
+  std::filesystem::path course_folder;
+  /// A folder the desktop is loaded from (when it holds one) and saved to; empty: a fresh,
+  /// temporary desktop.
+  std::filesystem::path state_folder;
+};
+
+/// The verdict as the host reads it after a check.
+struct VerdictReading {
+  bool erreur_generale = false;
+  std::string cause_erreur;
+  bool bravo_nuance = false;
+  /// Nothing when the exercise handed no list.
+  std::optional<std::vector<std::string>> complement;
+};
+
+/// Object-model calls counted per member name (lower-cased), over every PowerPoint process.
+using CallCounts = std::map<std::string, std::uint64_t>;
+
+class TrainingPlayer : public scenario::Environment {
+ public:
+  explicit TrainingPlayer(const PlayerOptions& options = {});
+  ~TrainingPlayer() override;
+  TrainingPlayer(const TrainingPlayer&) = delete;
+  TrainingPlayer& operator=(const TrainingPlayer&) = delete;
+
+  sim::Desktop& desktop() { return *desktop_; }
+  k60418::Module& module() { return *module_; }
+
+  // --- The host's calls ---------------------------------------------------------------------
+  /// Places the exercise's model files (unless placing is off), then InitQuestion with the host's
+  /// variables. folder: the working folder, ending with a backslash (default C:\ZUK\Travail\).
+  void InitQuestion(std::int32_t number, const std::string& folder = kDefaultWorkFolder);
+  void TestePoint();
+  void Fermer();
+  void Quitter();
+  /// Reads the verdict as the host does after a check: ErreurGenerale, CauseErreur, BravoNuance,
+  /// Complement. Raises what the module raises.
+  VerdictReading ReadVerdict();
+
+  /// Copies exercise number's model files from the course into folder under their source names
+  /// (the exercise's working-file list). Raises error 5 for a number outside the course and 53
+  /// for a model file the course lacks.
+  void PlaceFiles(std::int32_t number, const std::string& folder = kDefaultWorkFolder);
+  /// The source names of an exercise's model files, in the list's order (entries with an empty
+  /// source left out); error 5 for a number outside 201 to 224.
+  std::vector<std::string> ModelFiles(std::int32_t number);
+
+  // --- The host's variables -------------------------------------------------------------------
+  bool place_files() const { return place_files_; }
+  void set_place_files(bool on) { place_files_ = on; }
+  std::int32_t handle() const { return handle_; }
+  void set_handle(std::int32_t handle) { handle_ = handle; }
+  const ppt::Application& application() const { return application_; }
+  /// Sets Host.Application: an object or Nothing (error 13 for anything else).
+  void set_application(const vb::Variant& value);
+  /// The folder of the last InitQuestion (the default folder before the first).
+  const std::string& work_folder() const { return work_folder_; }
+
+  /// The PowerPoint process learners and desktop events act on: the module's instance, or else
+  /// the newest started; null when none was ever started.
+  sim::PowerPointProcess* CurrentProcess();
+  /// The object-model calls made so far, per member, over every process of the desktop.
+  CallCounts Calls() const;
+
+  /// A desktop event by its scenario name ("OpenDialog") with its arguments; raises what the
+  /// desktop raises (error 5 when no PowerPoint runs for an event that needs one).
+  void SimEvent(const std::string& name, const std::vector<vb::Variant>& arguments);
+
+  /// Saves the desktop to its state folder (only for a player made with one).
+  void SaveState();
+
+  /// The error of the last action, as the scenario's Error reads it.
+  void set_last_error(scenario::ErrorRecord error) { last_error_ = std::move(error); }
+
+  // --- scenario::Environment ------------------------------------------------------------------
+  vb::ObjectRef PowerPoint() override;
+  vb::Variant HostValue(const std::string& member) override;
+  vb::Variant SimValue(const std::string& member, const std::vector<vb::Variant>& arguments) override;
+  vb::Variant Verdict(const std::string& member) override;
+  const scenario::ErrorRecord& LastError() override { return last_error_; }
+
+ private:
+  std::filesystem::path course_folder_;
+  bool keeps_state_ = false;
+  std::unique_ptr<sim::Desktop> desktop_;
+  std::unique_ptr<k60418::Module> module_;
+  ppt::Application application_;
+  std::int32_t handle_ = -1;
+  bool place_files_ = true;
+  std::string work_folder_ = kDefaultWorkFolder;
+  scenario::ErrorRecord last_error_;
+};
+
+/// The course folder to use: the one given, else $K60418_COURSE_DIR, else the source tree's.
+std::filesystem::path ResolveCourseFolder(const std::filesystem::path& given = {});
+
+}  // namespace player

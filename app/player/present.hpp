@@ -1,0 +1,15 @@
+// Presentations shown as readable text: a file of the course (`k60418 show FILE`) or the
+// presentation a learner has in front of them (the shell's `show`).
+#pragma once
+
+#include <string>
+
+#include "player/player.hpp"
+
+namespace player {
+
+/// The active presentation of the PowerPoint the learner works in, as text; when there is none
+/// (no PowerPoint, no presentation open, PowerPoint refusing), a sentence saying so.
+std::string ActivePresentationText(TrainingPlayer& player);
+
+}  // namespace player
