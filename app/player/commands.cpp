@@ -282,7 +282,8 @@ int PlayCourse(const CourseOptions& options, std::ostream& out, std::ostream& er
   if (options.progress) err << '\r' << std::string(60, ' ') << '\r' << std::flush;
 
   // One row per exercise of the course, then the folders that are not an exercise.
-  const std::size_t title_width = 72;
+  std::size_t title_width = 20;
+  for (const auto& exercise : CourseExercises()) title_width = std::max(title_width, DisplayWidth(exercise.title) + 2);
   out << Pad("Exercice", 10) << Pad("Titre", title_width) << Pad("Scénarios", 11) << "Verdicts vus\n";
   const auto row = [&](const std::string& label, const std::string& title, const std::string& count,
                        const std::vector<std::string>& codes, std::int32_t exercise, bool general) {

@@ -130,7 +130,12 @@ std::vector<std::string> TrainingPlayer::ModelFiles(std::int32_t number) {
 }
 
 void TrainingPlayer::PlaceFiles(std::int32_t number, const std::string& folder) {
-  for (const auto& name : ModelFiles(number)) {
+  const auto names = ModelFiles(number);
+  // The learner's working folder exists even for an exercise without model files.
+  if (!desktop_->drives().MakeSureDirectoryPathExists(folder)) {
+    Raise(vb::errors::kPathNotFound, "the working folder " + folder + " cannot be created");
+  }
+  for (const auto& name : names) {
     const auto model = course_folder_ / "models" / name;
     std::error_code error;
     if (!std::filesystem::is_regular_file(model, error)) {

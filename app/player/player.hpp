@@ -64,9 +64,9 @@ class TrainingPlayer : public scenario::Environment {
   /// Complement. Raises what the module raises.
   VerdictReading ReadVerdict();
 
-  /// Copies exercise number's model files from the course into folder under their source names
-  /// (the exercise's working-file list). Raises error 5 for a number outside the course and 53
-  /// for a model file the course lacks.
+  /// Creates the working folder and copies exercise number's model files from the course into it
+  /// under their source names (the exercise's working-file list). Raises error 5 for a number
+  /// outside the course and 53 for a model file the course lacks.
   void PlaceFiles(std::int32_t number, const std::string& folder = kDefaultWorkFolder);
   /// The source names of an exercise's model files, in the list's order (entries with an empty
   /// source left out); error 5 for a number outside 201 to 224.
