@@ -35,6 +35,7 @@ class DesktopHost : public Host {
     const auto window = main_window();
     if (window == 0) return;
     if (!visible) {
+      state_ = MainWindowState();
       windows().ShowWindow(window, platform::SW_HIDE);
     } else {
       windows().ShowWindow(window, state_ == 3
@@ -44,8 +45,9 @@ class DesktopHost : public Host {
   }
   int MainWindowState() override {
     const auto window = main_window();
-    if (window != 0 && windows().IsIconic(window)) return 2;
-    return state_ == 2 ? 1 : state_;
+    if (window == 0 || !windows().IsWindowVisible(window)) return state_;
+    if (windows().IsIconic(window)) return 2;
+    return (windows().GetWindowLongA(window, platform::GWL_STYLE) & kMaximized) ? 3 : 1;
   }
   void SetMainWindowState(int state) override {
     state_ = state;
@@ -62,7 +64,10 @@ class DesktopHost : public Host {
   platform::HWND main_window() const { return context_->process ? context_->process->main_window() : 0; }
 
   std::shared_ptr<Context> context_;
-  /// The state last asked for (ppWindowNormal 1, minimized 2, maximized 3).
+  /// WS_MAXIMIZE, the style bit of a maximized window.
+  static constexpr platform::LONG kMaximized = 0x01000000;
+  /// The state last asked for (ppWindowNormal 1, minimized 2, maximized 3), which a hidden
+  /// window takes when it is shown.
   int state_ = 1;
 };
 

@@ -48,4 +48,60 @@ TEST(FileFormat, MissingDatesStayMissing) {
   EXPECT_TRUE(again->properties.creation_date.has_value());
 }
 
+/// The reason a content is refused, or "" when it is read.
+std::string Refusal(const std::string& content) {
+  try {
+    sim::ppt::LoadPresentation(content);
+  } catch (const sim::ppt::FileFormatError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+std::string Document(const std::string& fields) {
+  return R"({"format": "k60418-presentation", "version": 1, "designs": [{"name": "D", "slide_master": {}}])" +
+         fields + "}";
+}
+
+// Values the model cannot hold are refused with the field named; nothing is taken in part.
+TEST(FileFormat, InvalidValuesAreRefusedWithTheirField) {
+  const std::pair<std::string, std::string> cases[] = {
+      {R"(, "slides": [{"design": 2}])", "slides[0].design"},
+      {R"(, "slides": [{"layout": 0}])", "slides[0].layout"},
+      {R"(, "slides": [{"tags": [["IDENTITE"]]}])", "slides[0].tags[0]"},
+      {R"(, "slides": [{"color_scheme": ["#FFFFFF"]}])", "slides[0].color_scheme"},
+      {R"(, "slides": [{"shapes": [{"left": "loin"}]}])", "slides[0].shapes[0].left"},
+      {R"(, "slides": [{"shapes": [{"width": 1e300}]}])", "slides[0].shapes[0].width"},
+      {R"(, "slides": [{"shapes": [{"fill": {"fore_color": "blanc"}}]}])",
+       "slides[0].shapes[0].fill.fore_color"},
+      {R"(, "properties": {"creation_date": "hier"})", "properties.creation_date"},
+      {R"(, "page_setup": {"slide_size": 4294967296})", "page_setup.slide_size"},
+      {R"(, "view": {"zoom": 5})", "view.zoom"},
+  };
+  for (const auto& [fields, field] : cases) {
+    const std::string why = Refusal(Document(fields));
+    EXPECT_NE(std::string::npos, why.find(field)) << fields << " gave: " << why;
+  }
+  EXPECT_NE("", Refusal(R"({"format": "k60418-presentation", "version": 1, "designs": []})"));
+}
+
+// Groups nested beyond eight levels are refused before they can exhaust anything.
+TEST(FileFormat, DeepGroupsAreRefused) {
+  std::string shape = R"({"name": "feuille"})";
+  for (int i = 0; i < 12; ++i) shape = R"({"items": [)" + shape + "]}";
+  EXPECT_NE(std::string::npos,
+            Refusal(Document(R"(, "slides": [{"shapes": [)" + shape + "]}]")).find("nested"));
+}
+
+// Ids left out or repeated are given fresh unique ones.
+TEST(FileFormat, IdsAreMadeUnique) {
+  const auto p = sim::ppt::LoadPresentation(
+      Document(R"(, "slides": [{"id": 300, "shapes": [{"id": 5}, {"id": 5}]}, {"id": 300}, {}])"));
+  ASSERT_EQ(3u, p->slides.size());
+  EXPECT_EQ(300, p->slides[0]->id);
+  EXPECT_NE(300, p->slides[1]->id);
+  EXPECT_NE(p->slides[1]->id, p->slides[2]->id);
+  EXPECT_NE(p->slides[0]->shapes[0]->id, p->slides[0]->shapes[1]->id);
+}
+
 }  // namespace

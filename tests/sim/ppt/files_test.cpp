@@ -67,7 +67,8 @@ TEST_F(Files, OpenRefusesDamagedFiles) {
       {"autre.ppt", "{\"format\": \"autre chose\", \"version\": 1}"},
       {"futur.ppt", "{\"format\": \"k60418-presentation\", \"version\": 99}"},
   };
-  for (const auto& [name, content] : cases) {
+  for (const auto& [file, content] : cases) {
+    const std::string name = file;
     ppt.WriteFile(kWork + name, content);
     auto error = ErrorOf([&] { ppt.Open(kWork + name); });
     EXPECT_EQ(kPowerPointError, error.number()) << name;
