@@ -98,6 +98,7 @@ struct Desktop::State {
   std::unique_ptr<Drives> drives;
   // Last, so that the processes go before the windows and the table they refer to.
   std::vector<std::unique_ptr<PowerPointProcess>> processes;
+  std::function<void(PowerPointProcess&)> process_observer;
   std::uint32_t next_process_id = 1000;
 };
 
@@ -151,7 +152,10 @@ void Desktop::MakeFresh() {
     if (!fs::is_directory(source, error)) continue;
     for (const auto& entry : fs::directory_iterator(source, error)) {
       if (!entry.is_regular_file()) continue;
-      s.drives->PlaceHostFile(entry.path(), target + entry.path().filename().string(), kOfficeFilesDate);
+      // Installing again over a state folder that was never saved repairs the files it finds.
+      const std::string file = target + entry.path().filename().string();
+      if (s.drives->Exists(file)) s.drives->SetReadOnly(file, false);
+      s.drives->PlaceHostFile(entry.path(), file, kOfficeFilesDate);
     }
   }
 }
@@ -211,7 +215,12 @@ PowerPointProcess& Desktop::CreatePowerPoint() {
   const std::uint32_t id = s.next_process_id;
   s.next_process_id += 4;
   s.processes.push_back(std::make_unique<SimPowerPointProcess>(*this, id));
+  if (s.process_observer) s.process_observer(*s.processes.back());
   return *s.processes.back();
+}
+
+void Desktop::SetProcessObserver(std::function<void(PowerPointProcess&)> observer) {
+  state_->process_observer = std::move(observer);
 }
 
 PowerPointProcess& Desktop::StartPowerPoint() {

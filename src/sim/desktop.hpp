@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -95,6 +96,10 @@ class Desktop {
   PowerPointProcess& StartPowerPoint();
   /// Starts an instance as CreateObject does: hidden main window, registered as running.
   PowerPointProcess& CreatePowerPoint();
+  /// Called with every PowerPoint process as soon as it exists (started by the user or by
+  /// CreateObject), before any object-model call reaches it: a test arms the new process's gate
+  /// there. One observer at a time; an empty function removes it.
+  void SetProcessObserver(std::function<void(PowerPointProcess&)> observer);
   /// All PowerPoint processes started on this desktop, the ended ones included, oldest first.
   const std::vector<std::unique_ptr<PowerPointProcess>>& processes() const;
   /// Live instances.

@@ -32,6 +32,7 @@ std::string Lower(std::string_view name) {
 }  // namespace
 
 void Gate::Enter(std::string_view member) {
+  if (call_observer_) call_observer_(member);
   ++total_;
   const std::string name = Lower(member);
   ++by_member_[name];

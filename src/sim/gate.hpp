@@ -24,6 +24,13 @@ class Gate {
   void SetModalProbe(std::function<bool()> modal_open) { modal_open_ = std::move(modal_open); }
   void SetOnEnd(std::function<void()> on_end) { on_end_ = std::move(on_end); }
 
+  /// Told of every object-model call before the gate counts it or lets it through, with the
+  /// member's name: a test that injects faults by their place in a whole session arms the gate
+  /// from here (InjectAt(1) strikes the call being made). An empty function removes it.
+  void SetCallObserver(std::function<void(std::string_view member)> observer) {
+    call_observer_ = std::move(observer);
+  }
+
   /// Called first by every object-model call. Counts it, then raises, in this order: an injected
   /// fault due at this call, the end of the process, a refusal while a modal dialog is open,
   /// a failure asked for by FailCalls for this member (-2147188160).
@@ -47,6 +54,7 @@ class Gate {
  private:
   std::function<bool()> modal_open_;
   std::function<void()> on_end_;
+  std::function<void(std::string_view)> call_observer_;
   bool ended_ = false;
   std::uint64_t total_ = 0;
   std::map<std::string, std::uint64_t> by_member_;

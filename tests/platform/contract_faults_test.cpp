@@ -20,14 +20,6 @@ class SizeWithoutNul : public sim::Registry {
   }
 };
 
-/// Opens every key for reading and writing, whatever was asked.
-class AccessIgnored : public sim::Registry {
- public:
-  LSTATUS RegOpenKeyExA(HKEY key, const char* sub, DWORD options, REGSAM, HKEY* result) override {
-    return sim::Registry::RegOpenKeyExA(key, sub, options, sim::KEY_ALL_ACCESS, result);
-  }
-};
-
 template <class Faulty>
 class FaultyRegistrySubject : public RegistrySubject {
  public:
@@ -41,14 +33,6 @@ class ParentIsNotOwner : public sim::WindowManager {
  public:
   HWND GetParent(HWND window) override {
     return GetWindow(window, GW_OWNER) != 0 ? 0 : sim::WindowManager::GetParent(window);
-  }
-};
-
-/// Starts every child search from the first child.
-class ChildAfterIgnored : public sim::WindowManager {
- public:
-  HWND FindWindowExA(HWND parent, HWND, const char* className, const char* windowName) override {
-    return sim::WindowManager::FindWindowExA(parent, 0, className, windowName);
   }
 };
 
@@ -77,16 +61,6 @@ class KillIgnoresReadOnly : public sim::Drives {
   void Kill(const std::string& path) override {
     SetAttr(path, attributes::kNormal);
     sim::Drives::Kill(path);
-  }
-};
-
-/// Replaces an existing destination.
-class NameOverwrites : public sim::Drives {
- public:
-  using sim::Drives::Drives;
-  void Name(const std::string& from, const std::string& to) override {
-    if (Exists(to)) Kill(to);
-    sim::Drives::Name(from, to);
   }
 };
 
@@ -137,29 +111,14 @@ TEST(ContractFaults, RegistrySizeWithoutNul) {
       kRegistryContract, "StringSizesCountTheNul");
 }
 
-TEST(ContractFaults, RegistryAccessIgnored) {
-  ExpectCaught<RegistrySubject, SimRegistrySubject, FaultyRegistrySubject<AccessIgnored>>(
-      kRegistryContract, "AccessIsWhatWasAsked");
-}
-
 TEST(ContractFaults, WindowsParentIsNotOwner) {
   ExpectCaught<WindowsSubject, SimWindowsSubject, FaultyWindowsSubject<ParentIsNotOwner>>(
       kWindowsContract, "OwnerIsTheDialogsParent");
 }
 
-TEST(ContractFaults, WindowsChildAfterIgnored) {
-  ExpectCaught<WindowsSubject, SimWindowsSubject, FaultyWindowsSubject<ChildAfterIgnored>>(kWindowsContract,
-                                                                                           "ChildrenInOrder");
-}
-
 TEST(ContractFaults, FilesKillIgnoresReadOnly) {
   ExpectCaught<FileSystemSubject, SimFileSystemSubject, FaultyFileSystemSubject<KillIgnoresReadOnly>>(
       kFileSystemContract, "ReadOnlyRefusesKillAndName");
-}
-
-TEST(ContractFaults, FilesNameOverwrites) {
-  ExpectCaught<FileSystemSubject, SimFileSystemSubject, FaultyFileSystemSubject<NameOverwrites>>(
-      kFileSystemContract, "NameRenamesAndMoves");
 }
 
 TEST(ContractFaults, AutomationNewestRunning) {

@@ -53,17 +53,6 @@ TEST_F(DesktopDrives, WritesAreDatedByTheClock) {
   EXPECT_EQ("v2", drives.ReadFile("C:\\ZUK\\Travail\\Copie.ppt"));
 }
 
-TEST_F(DesktopDrives, SleepAndWaitMoveTheClockWithoutWaiting) {
-  // Sleep's milliseconds add up; Now shows whole seconds.
-  const vb::Date start = desktop.clock().Now();
-  desktop.clock().Sleep(600);
-  EXPECT_EQ(start, desktop.clock().Now());
-  desktop.clock().Sleep(600);
-  EXPECT_EQ(start.PlusSeconds(1).ToIso(), desktop.clock().Now().ToIso());
-  // The clock never goes back.
-  EXPECT_EQ(5, ErrorOf([&] { desktop.Wait(-1); }));
-}
-
 TEST_F(DesktopDrives, ReadOnlyFilesRefuseEveryChange) {
   // Writing, copying over and renaming a read-only file fail with 75; its content stays.
   drives.WriteFile("C:\\ZUK\\Travail\\Ciné.pot", "modèle");
@@ -149,16 +138,6 @@ TEST_F(DesktopDrives, ChDirKeepsTheCurrentDrive) {
   drives.WriteFile("Relatif.ppt", "x");
   EXPECT_TRUE(drives.Exists("C:\\ZUK\\Travail\\Relatif.ppt"));
   EXPECT_TRUE(drives.Exists("\\ZUK\\Travail\\Relatif.ppt"));
-}
-
-TEST_F(DesktopDrives, HostFilesArePlacedWithTheirFolders) {
-  // Placing a host file makes the folders it needs; a missing host file is "file not found".
-  const fs::path host = desktop.state_folder() / "modèle.ppt";
-  std::ofstream(host) << "modèle";
-  drives.PlaceHostFile(host, "C:\\Nouveau\\Dossier\\02131201.ppt", vb::Date::FromParts(2025, 1, 1));
-  EXPECT_EQ("modèle", drives.ReadFile("C:\\Nouveau\\Dossier\\02131201.ppt"));
-  EXPECT_EQ(vb::Date::FromParts(2025, 1, 1), drives.FileDateTime("C:\\Nouveau\\Dossier\\02131201.ppt"));
-  EXPECT_EQ(53, ErrorOf([&] { drives.PlaceHostFile(host.string() + ".absent", "C:\\x.ppt"); }));
 }
 
 }  // namespace

@@ -138,16 +138,4 @@ TEST_F(DesktopState, DamagedStateIsRefusedByName) {
   }
 }
 
-TEST_F(DesktopState, FolderWithoutStateStartsFresh) {
-  // A new state folder holds a fresh desktop, with its drives inside it.
-  sim::Desktop desktop(folder);
-  EXPECT_EQ(
-      "C:\\Documents and Settings\\Apprenant\\Application Data",
-      desktop
-          .RegistryValue("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData")
-          .value_or(""));
-  desktop.drives().WriteFile("C:\\fichier.txt", "x");
-  EXPECT_TRUE(fs::exists(folder / "drives" / "C" / "fichier.txt"));
-}
-
 }  // namespace

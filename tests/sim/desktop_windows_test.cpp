@@ -108,18 +108,4 @@ TEST_F(DesktopWindows, DialogOfADialog) {
   EXPECT_THROW(desktop.OpenDialog("Options", "Absent"), vb::Error);
 }
 
-TEST_F(DesktopWindows, UntitledOrUnownedWindowsAreNoDialogsOfPowerPoint) {
-  // Another program's modal-framed window above PowerPoint does not make PowerPoint modal.
-  const HWND main = desktop.StartPowerPoint().main_window();
-  sim::WindowSpec spec;
-  spec.class_name = sim::kDialogClass;
-  spec.title = "Autre programme";
-  spec.style = sim::WS_POPUP;
-  spec.ex_style = WS_EX_DLGMODALFRAME;
-  const HWND foreign = windows.Create(spec);
-  EXPECT_EQ(foreign, windows.GetWindow(main, GW_HWNDPREV));
-  EXPECT_EQ(0, windows.GetParent(foreign));
-  EXPECT_FALSE(windows.HasModalDialog(main));
-}
-
 }  // namespace
