@@ -121,16 +121,6 @@ TEST_F(FolderSettings, AMissingKeyRaisesWithTheRegistryText) {
   EXPECT_EQ(text, restored->source());
 }
 
-// The 10.0 layout's missing key names its first setting.
-TEST_F(FolderSettings, AMissingOlderKeyNamesTheFirstSetting) {
-  auto error = ErrorOf([&] { k60418::SauveParamUser(registry, "", api); });
-  ASSERT_TRUE(error);
-  EXPECT_EQ(
-      kRegistryMessage +
-          "\n\rHKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Office\\\\Powerpoint\\Recent Folder List\\Default",
-      error->description());
-}
-
 class TemplateFolder : public FolderSettings {
  protected:
   TemplateFolder() : drives(scratch.path(), clock, "CD") {}
