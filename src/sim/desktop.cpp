@@ -43,13 +43,13 @@ class SimPowerPointProcess : public PowerPointProcess {
  public:
   SimPowerPointProcess(Desktop& desktop, std::uint32_t id) : desktop_(desktop), id_(id) {
     WindowManager& windows = desktop.windows();
-    WindowSpec spec;
-    spec.class_name = kPowerPointFrameClass;
-    spec.title = kPowerPointTitle;
-    spec.style = WS_OVERLAPPEDWINDOW;
-    spec.visible = false;
-    spec.process = id;
-    main_window_ = windows.Create(spec);
+    WindowTraits traits;
+    traits.class_name = kPowerPointFrameClass;
+    traits.title = kPowerPointTitle;
+    traits.style = WS_OVERLAPPEDWINDOW;
+    traits.visible = false;
+    traits.process = id;
+    main_window_ = windows.Create(traits);
     // Closing the main window while automation holds the process hides it: the process lives on.
     const platform::HWND main = main_window_;
     windows.SetCloseHandler(main, [&windows, main] { windows.ShowWindow(main, platform::SW_HIDE); });

@@ -56,17 +56,17 @@ json ToJson(const StateSnapshot& snapshot) {
 
   json windows = json::array();
   for (const auto& record : snapshot.windows) {
-    const WindowSpec& spec = record.spec;
+    const WindowTraits& traits = record.traits;
     windows.push_back({{"handle", record.handle},
-                       {"class", spec.class_name},
-                       {"title", spec.title},
-                       {"style", spec.style},
-                       {"ex_style", spec.ex_style},
-                       {"owner", spec.owner},
-                       {"parent", spec.parent},
-                       {"visible", spec.visible},
-                       {"state", StateName(spec.state)},
-                       {"ignores_close", spec.ignores_close}});
+                       {"class", traits.class_name},
+                       {"title", traits.title},
+                       {"style", traits.style},
+                       {"ex_style", traits.ex_style},
+                       {"owner", traits.owner},
+                       {"parent", traits.parent},
+                       {"visible", traits.visible},
+                       {"state", StateName(traits.state)},
+                       {"ignores_close", traits.ignores_close}});
   }
 
   json folders = json::object();
@@ -112,25 +112,25 @@ StateSnapshot FromJson(const std::filesystem::path& file, const json& root) {
     WindowManager::Record record;
     record.handle = window.at("handle").get<platform::HWND>();
     if (record.handle <= 0) Fail(file, "a window has an invalid handle");
-    WindowSpec& spec = record.spec;
-    spec.class_name = window.at("class").get<std::string>();
-    spec.title = window.at("title").get<std::string>();
-    spec.style = window.at("style").get<platform::LONG>();
-    spec.ex_style = window.at("ex_style").get<platform::LONG>();
-    spec.owner = window.at("owner").get<platform::HWND>();
-    spec.parent = window.at("parent").get<platform::HWND>();
-    spec.visible = window.at("visible").get<bool>();
+    WindowTraits& traits = record.traits;
+    traits.class_name = window.at("class").get<std::string>();
+    traits.title = window.at("title").get<std::string>();
+    traits.style = window.at("style").get<platform::LONG>();
+    traits.ex_style = window.at("ex_style").get<platform::LONG>();
+    traits.owner = window.at("owner").get<platform::HWND>();
+    traits.parent = window.at("parent").get<platform::HWND>();
+    traits.visible = window.at("visible").get<bool>();
     const std::string state = window.at("state").get<std::string>();
     if (state == "minimized") {
-      spec.state = ShowState::kMinimized;
+      traits.state = ShowState::kMinimized;
     } else if (state == "maximized") {
-      spec.state = ShowState::kMaximized;
+      traits.state = ShowState::kMaximized;
     } else if (state == "normal") {
-      spec.state = ShowState::kNormal;
+      traits.state = ShowState::kNormal;
     } else {
       Fail(file, "a window's state \"" + state + "\" is not normal, minimized or maximized");
     }
-    spec.ignores_close = window.at("ignores_close").get<bool>();
+    traits.ignores_close = window.at("ignores_close").get<bool>();
     snapshot.windows.push_back(std::move(record));
   }
 

@@ -40,7 +40,7 @@ int CopyText(const std::string& utf8, char* buffer, int maxCount) {
 }  // namespace
 
 struct WindowManager::Window {
-  WindowSpec spec;
+  WindowTraits traits;
   std::vector<HWND> children;         // top first
   bool hidden_by_owner = false;       // hidden because its owner was minimized
   bool restore_to_maximized = false;  // minimized from the maximized state
@@ -61,8 +61,8 @@ const WindowManager::Window* WindowManager::Find(HWND window) const {
 }
 
 std::vector<HWND>* WindowManager::SiblingsOf(const Window& window) {
-  if (window.spec.parent == 0) return &z_order_;
-  Window* parent = Find(window.spec.parent);
+  if (window.traits.parent == 0) return &z_order_;
+  Window* parent = Find(window.traits.parent);
   return parent ? &parent->children : nullptr;
 }
 
@@ -90,8 +90,8 @@ HWND WindowManager::FindWindowExA(HWND parent, HWND childAfter, const char* clas
   const auto title = Text8(windowName);
   for (; it != list->end(); ++it) {
     const Window& window = windows_.at(*it);
-    if (class_name && !SameName(window.spec.class_name, *class_name)) continue;
-    if (title && !SameName(window.spec.title, *title)) continue;
+    if (class_name && !SameName(window.traits.class_name, *class_name)) continue;
+    if (title && !SameName(window.traits.title, *title)) continue;
     return *it;
   }
   return 0;
@@ -100,59 +100,59 @@ HWND WindowManager::FindWindowExA(HWND parent, HWND childAfter, const char* clas
 BOOL WindowManager::IsWindowVisible(HWND handle) {
   const Window* window = Find(handle);
   while (window) {
-    if (!window->spec.visible) return 0;
-    if (window->spec.parent == 0) return 1;
-    window = Find(window->spec.parent);
+    if (!window->traits.visible) return 0;
+    if (window->traits.parent == 0) return 1;
+    window = Find(window->traits.parent);
   }
   return 0;
 }
 
 BOOL WindowManager::IsIconic(HWND handle) {
   const Window* window = Find(handle);
-  return window && window->spec.state == ShowState::kMinimized ? 1 : 0;
+  return window && window->traits.state == ShowState::kMinimized ? 1 : 0;
 }
 
 void WindowManager::SetMinimized(HWND handle, bool minimized) {
   Window& window = windows_.at(handle);
-  const bool was = window.spec.state == ShowState::kMinimized;
+  const bool was = window.traits.state == ShowState::kMinimized;
   if (was == minimized) return;
   // Owned pop-ups disappear with their minimized owner and come back when it is restored.
   for (HWND owned : OwnedBy(handle)) {
     Window& popup = windows_.at(owned);
-    if (minimized && popup.spec.visible) {
-      popup.spec.visible = false;
+    if (minimized && popup.traits.visible) {
+      popup.traits.visible = false;
       popup.hidden_by_owner = true;
     } else if (!minimized && popup.hidden_by_owner) {
-      popup.spec.visible = true;
+      popup.traits.visible = true;
       popup.hidden_by_owner = false;
     }
   }
   if (minimized) {
-    window.restore_to_maximized = window.spec.state == ShowState::kMaximized;
-    window.spec.state = ShowState::kMinimized;
+    window.restore_to_maximized = window.traits.state == ShowState::kMaximized;
+    window.traits.state = ShowState::kMinimized;
   } else {
-    window.spec.state = window.restore_to_maximized ? ShowState::kMaximized : ShowState::kNormal;
+    window.traits.state = window.restore_to_maximized ? ShowState::kMaximized : ShowState::kNormal;
   }
 }
 
 BOOL WindowManager::ShowWindow(HWND handle, int command) {
   Window* window = Find(handle);
   if (!window) return 0;
-  const BOOL was_visible = window->spec.visible ? 1 : 0;
+  const BOOL was_visible = window->traits.visible ? 1 : 0;
   switch (command) {
     case platform::SW_HIDE:
-      window->spec.visible = false;
+      window->traits.visible = false;
       if (foreground_ == handle) ForegroundToNext();
       break;
     case platform::SW_SHOWNORMAL:
     case platform::SW_RESTORE:
     case SW_SHOWDEFAULT:
     case SW_SHOWNOACTIVATE:
-      window->spec.visible = true;
-      if (window->spec.state == ShowState::kMinimized) {
+      window->traits.visible = true;
+      if (window->traits.state == ShowState::kMinimized) {
         SetMinimized(handle, false);
       } else {
-        window->spec.state = ShowState::kNormal;
+        window->traits.state = ShowState::kNormal;
       }
       if (command != SW_SHOWNOACTIVATE) Activate(handle);
       break;
@@ -160,20 +160,20 @@ BOOL WindowManager::ShowWindow(HWND handle, int command) {
     case platform::SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
     case SW_FORCEMINIMIZE:
-      window->spec.visible = true;
+      window->traits.visible = true;
       SetMinimized(handle, true);
       // Minimizing hands the foreground to the next window.
       if (foreground_ == handle) ForegroundToNext();
       break;
     case platform::SW_SHOWMAXIMIZED:
-      window->spec.visible = true;
+      window->traits.visible = true;
       SetMinimized(handle, false);
-      window->spec.state = ShowState::kMaximized;
+      window->traits.state = ShowState::kMaximized;
       Activate(handle);
       break;
     case platform::SW_SHOW:
     case SW_SHOWNA:
-      window->spec.visible = true;
+      window->traits.visible = true;
       if (command == platform::SW_SHOW) Activate(handle);
       break;
     default:
@@ -186,7 +186,7 @@ BOOL WindowManager::SetForegroundWindow(HWND handle) {
   const Window* window = Find(handle);
   if (!window) return 0;
   HWND top = handle;
-  while (windows_.at(top).spec.parent != 0) top = windows_.at(top).spec.parent;
+  while (windows_.at(top).traits.parent != 0) top = windows_.at(top).traits.parent;
   Activate(top);
   return 1;
 }
@@ -194,7 +194,7 @@ BOOL WindowManager::SetForegroundWindow(HWND handle) {
 HWND WindowManager::GetWindow(HWND handle, UINT relation) {
   const Window* window = Find(handle);
   if (!window) return 0;
-  if (relation == platform::GW_OWNER) return window->spec.parent == 0 ? window->spec.owner : 0;
+  if (relation == platform::GW_OWNER) return window->traits.parent == 0 ? window->traits.owner : 0;
   if (relation == platform::GW_CHILD) return window->children.empty() ? 0 : window->children.front();
   const std::vector<HWND>* siblings = SiblingsOf(*window);
   if (!siblings || siblings->empty()) return 0;
@@ -219,39 +219,39 @@ int WindowManager::GetWindowTextA(HWND handle, char* buffer, int maxCount) {
     if (buffer && maxCount > 0) buffer[0] = '\0';
     return 0;
   }
-  return CopyText(window->spec.title, buffer, maxCount);
+  return CopyText(window->traits.title, buffer, maxCount);
 }
 
 LONG WindowManager::GetWindowLongA(HWND handle, int index) {
   const Window* window = Find(handle);
   if (!window) return 0;
-  if (index == platform::GWL_EXSTYLE) return window->spec.ex_style;
+  if (index == platform::GWL_EXSTYLE) return window->traits.ex_style;
   if (index != platform::GWL_STYLE) return 0;
-  LONG style = window->spec.style;
-  if (window->spec.visible) style |= platform::WS_VISIBLE;
-  if (window->spec.state == ShowState::kMinimized) style |= platform::WS_MINIMIZE;
-  if (window->spec.state == ShowState::kMaximized) style |= WS_MAXIMIZE;
+  LONG style = window->traits.style;
+  if (window->traits.visible) style |= platform::WS_VISIBLE;
+  if (window->traits.state == ShowState::kMinimized) style |= platform::WS_MINIMIZE;
+  if (window->traits.state == ShowState::kMaximized) style |= WS_MAXIMIZE;
   return style;
 }
 
 HWND WindowManager::GetParent(HWND handle) {
   const Window* window = Find(handle);
   if (!window) return 0;
-  if (window->spec.style & WS_CHILD) return window->spec.parent;
+  if (window->traits.style & WS_CHILD) return window->traits.parent;
   // A pop-up's "parent" is its owner; an overlapped window has none.
-  if (window->spec.style & WS_POPUP) return window->spec.owner;
+  if (window->traits.style & WS_POPUP) return window->traits.owner;
   return 0;
 }
 
 int WindowManager::GetClassNameA(HWND handle, char* buffer, int maxCount) {
   const Window* window = Find(handle);
   if (!window) return 0;
-  return CopyText(window->spec.class_name, buffer, maxCount);
+  return CopyText(window->traits.class_name, buffer, maxCount);
 }
 
 LRESULT WindowManager::SendMessageA(HWND handle, UINT message, platform::WPARAM, platform::LPARAM) {
   Window* window = Find(handle);
-  if (!window || message != platform::WM_CLOSE || window->spec.ignores_close) return 0;
+  if (!window || message != platform::WM_CLOSE || window->traits.ignores_close) return 0;
   if (window->close_handler) {
     // The handler may destroy windows: it runs on its own copy.
     const auto handler = window->close_handler;
@@ -264,68 +264,68 @@ LRESULT WindowManager::SendMessageA(HWND handle, UINT message, platform::WPARAM,
 
 // --- Events ------------------------------------------------------------------------------------
 
-HWND WindowManager::Make(const WindowSpec& spec, HWND handle) {
+HWND WindowManager::Make(const WindowTraits& traits, HWND handle) {
   Window window;
-  window.spec = spec;
-  if (spec.parent != 0) {
-    Window* parent = Find(spec.parent);
+  window.traits = traits;
+  if (traits.parent != 0) {
+    Window* parent = Find(traits.parent);
     if (!parent) vb::Raise(vb::errors::kInvalidCall, "Sim", "The parent window does not exist.");
-    window.spec.style |= WS_CHILD;
-    window.spec.owner = 0;
-    window.spec.process = parent->spec.process;
+    window.traits.style |= WS_CHILD;
+    window.traits.owner = 0;
+    window.traits.process = parent->traits.process;
     parent->children.push_back(handle);
   } else {
-    if (spec.owner != 0 && !Find(spec.owner))
+    if (traits.owner != 0 && !Find(traits.owner))
       vb::Raise(vb::errors::kInvalidCall, "Sim", "The owner window does not exist.");
-    window.spec.style &= ~WS_CHILD;
+    window.traits.style &= ~WS_CHILD;
     z_order_.insert(z_order_.begin(), handle);
   }
-  window.spec.style &= ~(platform::WS_VISIBLE | platform::WS_MINIMIZE | WS_MAXIMIZE);
+  window.traits.style &= ~(platform::WS_VISIBLE | platform::WS_MINIMIZE | WS_MAXIMIZE);
   windows_.emplace(handle, std::move(window));
   return handle;
 }
 
-HWND WindowManager::Create(const WindowSpec& spec) {
+HWND WindowManager::Create(const WindowTraits& traits) {
   if (next_handle_ > std::numeric_limits<HWND>::max() - 2)
     vb::Raise(vb::errors::kOverflow, "Sim", "The desktop has no window handle left.");
   const HWND handle = next_handle_;
   next_handle_ += 2;
-  Make(spec, handle);
-  if (spec.parent == 0) BringToTop(handle);
-  if (spec.parent == 0 && spec.visible && spec.state != ShowState::kMinimized) foreground_ = handle;
+  Make(traits, handle);
+  if (traits.parent == 0) BringToTop(handle);
+  if (traits.parent == 0 && traits.visible && traits.state != ShowState::kMinimized) foreground_ = handle;
   return handle;
 }
 
 HWND WindowManager::OpenWindow(const std::string& title, const std::string& class_name) {
-  WindowSpec spec;
-  spec.class_name = class_name;
-  spec.title = title;
-  spec.style = WS_OVERLAPPEDWINDOW;
-  return Create(spec);
+  WindowTraits traits;
+  traits.class_name = class_name;
+  traits.title = title;
+  traits.style = WS_OVERLAPPEDWINDOW;
+  return Create(traits);
 }
 
 HWND WindowManager::OpenDialog(HWND owner, const std::string& title) {
   const Window* owner_window = Find(owner);
   if (!owner_window) vb::Raise(vb::errors::kInvalidCall, "Sim", "The dialog's owner window does not exist.");
-  WindowSpec spec;
-  spec.class_name = kDialogClass;
-  spec.title = title;
-  spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  spec.ex_style = platform::WS_EX_DLGMODALFRAME;
-  spec.owner = owner;
-  spec.process = owner_window->spec.process;
-  return Create(spec);
+  WindowTraits traits;
+  traits.class_name = kDialogClass;
+  traits.title = title;
+  traits.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  traits.ex_style = platform::WS_EX_DLGMODALFRAME;
+  traits.owner = owner;
+  traits.process = owner_window->traits.process;
+  return Create(traits);
 }
 
 HWND WindowManager::ShowBalloon(HWND owner, std::uint32_t process) {
-  WindowSpec spec;
-  spec.class_name = kBalloonClass;
-  spec.style = WS_POPUP;
-  spec.ex_style = WS_EX_TOOLWINDOW;
-  spec.owner = Find(owner) ? owner : 0;
-  spec.process = process;
-  const HWND balloon = Create(spec);
-  WindowSpec button;
+  WindowTraits traits;
+  traits.class_name = kBalloonClass;
+  traits.style = WS_POPUP;
+  traits.ex_style = WS_EX_TOOLWINDOW;
+  traits.owner = Find(owner) ? owner : 0;
+  traits.process = process;
+  const HWND balloon = Create(traits);
+  WindowTraits button;
   button.class_name = "Button";
   button.title = "OK";
   button.parent = balloon;
@@ -334,7 +334,7 @@ HWND WindowManager::ShowBalloon(HWND owner, std::uint32_t process) {
 }
 
 void WindowManager::SetIgnoresClose(HWND handle, bool ignores) {
-  if (Window* window = Find(handle)) window->spec.ignores_close = ignores;
+  if (Window* window = Find(handle)) window->traits.ignores_close = ignores;
 }
 
 void WindowManager::SetCloseHandler(HWND handle, std::function<void()> handler) {
@@ -342,7 +342,7 @@ void WindowManager::SetCloseHandler(HWND handle, std::function<void()> handler) 
 }
 
 void WindowManager::SetTitle(HWND handle, const std::string& title) {
-  if (Window* window = Find(handle)) window->spec.title = title;
+  if (Window* window = Find(handle)) window->traits.title = title;
 }
 
 bool WindowManager::Destroy(HWND handle) {
@@ -363,7 +363,7 @@ void WindowManager::DestroyProcessWindows(std::uint32_t process) {
   if (process == 0) return;
   std::vector<HWND> doomed;
   for (HWND handle : z_order_) {
-    if (windows_.at(handle).spec.process == process) doomed.push_back(handle);
+    if (windows_.at(handle).traits.process == process) doomed.push_back(handle);
   }
   for (HWND handle : doomed) Destroy(handle);
 }
@@ -374,7 +374,7 @@ std::vector<HWND> WindowManager::OwnedBy(HWND owner) const {
   std::vector<HWND> owned;
   if (owner == 0) return owned;
   for (HWND handle : z_order_) {
-    if (windows_.at(handle).spec.owner == owner) owned.push_back(handle);
+    if (windows_.at(handle).traits.owner == owner) owned.push_back(handle);
   }
   return owned;
 }
@@ -396,7 +396,7 @@ void WindowManager::ForegroundToNext() {
   foreground_ = 0;
   for (HWND handle : z_order_) {
     const Window& window = windows_.at(handle);
-    if (window.spec.visible && window.spec.state != ShowState::kMinimized) {
+    if (window.traits.visible && window.traits.state != ShowState::kMinimized) {
       foreground_ = handle;
       return;
     }
@@ -411,32 +411,32 @@ bool WindowManager::Exists(HWND handle) const {
 
 bool WindowManager::Visible(HWND handle) const {
   const Window* window = Find(handle);
-  return window && window->spec.visible;
+  return window && window->traits.visible;
 }
 
 ShowState WindowManager::State(HWND handle) const {
   const Window* window = Find(handle);
-  return window ? window->spec.state : ShowState::kNormal;
+  return window ? window->traits.state : ShowState::kNormal;
 }
 
 std::string WindowManager::Title(HWND handle) const {
   const Window* window = Find(handle);
-  return window ? window->spec.title : std::string();
+  return window ? window->traits.title : std::string();
 }
 
 std::string WindowManager::ClassName(HWND handle) const {
   const Window* window = Find(handle);
-  return window ? window->spec.class_name : std::string();
+  return window ? window->traits.class_name : std::string();
 }
 
 HWND WindowManager::Owner(HWND handle) const {
   const Window* window = Find(handle);
-  return window ? window->spec.owner : 0;
+  return window ? window->traits.owner : 0;
 }
 
 std::uint32_t WindowManager::ProcessOf(HWND handle) const {
   const Window* window = Find(handle);
-  return window ? window->spec.process : 0;
+  return window ? window->traits.process : 0;
 }
 
 std::vector<HWND> WindowManager::Children(HWND handle) const {
@@ -445,14 +445,14 @@ std::vector<HWND> WindowManager::Children(HWND handle) const {
 }
 
 bool WindowManager::OwnedThroughDialogs(const Window& window, HWND main) const {
-  if (!(window.spec.ex_style & platform::WS_EX_DLGMODALFRAME)) return false;
-  if (!window.spec.visible && !window.hidden_by_owner) return false;
-  HWND owner = window.spec.owner;
+  if (!(window.traits.ex_style & platform::WS_EX_DLGMODALFRAME)) return false;
+  if (!window.traits.visible && !window.hidden_by_owner) return false;
+  HWND owner = window.traits.owner;
   for (std::size_t depth = 0; owner != 0 && depth <= windows_.size(); ++depth) {
     if (owner == main) return true;
     const Window* next = Find(owner);
-    if (!next || !(next->spec.ex_style & platform::WS_EX_DLGMODALFRAME)) return false;
-    owner = next->spec.owner;
+    if (!next || !(next->traits.ex_style & platform::WS_EX_DLGMODALFRAME)) return false;
+    owner = next->traits.owner;
   }
   return false;
 }
@@ -468,8 +468,8 @@ HWND WindowManager::FindDialog(HWND main, const std::string& title) const {
   for (HWND handle : z_order_) {
     const Window& window = windows_.at(handle);
     if (!OwnedThroughDialogs(window, main)) continue;
-    if (window.spec.title == title) return handle;
-    if (loose == 0 && SameName(window.spec.title, title)) loose = handle;
+    if (window.traits.title == title) return handle;
+    if (loose == 0 && SameName(window.traits.title, title)) loose = handle;
   }
   return loose;
 }
@@ -480,13 +480,13 @@ std::vector<WindowManager::Record> WindowManager::Records() const {
   std::vector<Record> records;
   const std::function<void(HWND)> add = [&](HWND handle) {
     const Window& window = windows_.at(handle);
-    Record record{handle, window.spec};
-    if (record.spec.owner != 0 && ProcessOf(record.spec.owner) != 0) record.spec.owner = 0;
+    Record record{handle, window.traits};
+    if (record.traits.owner != 0 && ProcessOf(record.traits.owner) != 0) record.traits.owner = 0;
     records.push_back(record);
     for (HWND child : window.children) add(child);
   };
   for (HWND handle : z_order_) {
-    if (windows_.at(handle).spec.process == 0) add(handle);
+    if (windows_.at(handle).traits.process == 0) add(handle);
   }
   return records;
 }
@@ -499,12 +499,12 @@ void WindowManager::Restore(const std::vector<Record>& records, HWND next) {
   // Saved top-level windows come from the top down; each is put below those already restored.
   for (const Record& record : records) {
     if (record.handle <= 0 || Find(record.handle)) continue;
-    WindowSpec spec = record.spec;
-    spec.process = 0;
-    if (spec.parent != 0 && !Find(spec.parent)) continue;
-    if (spec.owner != 0 && !Find(spec.owner)) spec.owner = 0;
-    Make(spec, record.handle);
-    if (spec.parent == 0) std::rotate(z_order_.begin(), z_order_.begin() + 1, z_order_.end());
+    WindowTraits traits = record.traits;
+    traits.process = 0;
+    if (traits.parent != 0 && !Find(traits.parent)) continue;
+    if (traits.owner != 0 && !Find(traits.owner)) traits.owner = 0;
+    Make(traits, record.handle);
+    if (traits.parent == 0) std::rotate(z_order_.begin(), z_order_.begin() + 1, z_order_.end());
     next_handle_ = std::max(next_handle_, record.handle + 2);
   }
   ForegroundToNext();

@@ -41,7 +41,7 @@ inline constexpr const char* kBalloonClass = "MSOBALLOON";
 enum class ShowState { kNormal, kMinimized, kMaximized };
 
 /// Everything that defines a window when it is made (and when a saved desktop is reloaded).
-struct WindowSpec {
+struct WindowTraits {
   std::string class_name;
   std::string title;         // UTF-8
   platform::LONG style = 0;  // WS_VISIBLE, WS_MINIMIZE and WS_MAXIMIZE come from the fields below
@@ -86,7 +86,7 @@ class WindowManager : public platform::Windows {
   /// Makes a window: a top-level one goes above every other, a child below its siblings (so that
   /// children are listed in the order they were made). A visible top-level window becomes the
   /// foreground window.
-  platform::HWND Create(const WindowSpec& spec);
+  platform::HWND Create(const WindowTraits& traits);
   /// Another program's visible top-level window, above everything.
   platform::HWND OpenWindow(const std::string& title, const std::string& class_name);
   /// A visible, titled modal dialog (WS_EX_DLGMODALFRAME) owned by `owner`, above it.
@@ -128,7 +128,7 @@ class WindowManager : public platform::Windows {
   /// One window as a saved desktop keeps it; children follow their parent in `Records`.
   struct Record {
     platform::HWND handle = 0;
-    WindowSpec spec;
+    WindowTraits traits;
   };
   /// The windows of other programs (process 0), top-level ones in Z order from the top, each
   /// followed by its children: what a saved desktop keeps.
@@ -142,7 +142,7 @@ class WindowManager : public platform::Windows {
   struct Window;
   Window* Find(platform::HWND window);
   const Window* Find(platform::HWND window) const;
-  platform::HWND Make(const WindowSpec& spec, platform::HWND handle);
+  platform::HWND Make(const WindowTraits& traits, platform::HWND handle);
   /// Puts a top-level window on top, its owned windows above it.
   void BringToTop(platform::HWND window);
   std::vector<platform::HWND> OwnedBy(platform::HWND owner) const;

@@ -45,11 +45,11 @@ class FaultyWindowsSubject : public WindowsSubject {
   }
   HWND OpenDialog(HWND owner, const std::string& title) override { return faulty.OpenDialog(owner, title); }
   HWND OpenChild(HWND parent, const std::string& class_name, const std::string& title) override {
-    sim::WindowSpec spec;
-    spec.class_name = class_name;
-    spec.title = title;
-    spec.parent = parent;
-    return faulty.Create(spec);
+    sim::WindowTraits traits;
+    traits.class_name = class_name;
+    traits.title = title;
+    traits.parent = parent;
+    return faulty.Create(traits);
   }
   Faulty faulty;
 };

@@ -35,11 +35,11 @@ class SimWindowsSubject : public WindowsSubject {
   }
   platform::HWND OpenChild(platform::HWND parent, const std::string& class_name,
                            const std::string& title) override {
-    sim::WindowSpec spec;
-    spec.class_name = class_name;
-    spec.title = title;
-    spec.parent = parent;
-    return desktop.windows().Create(spec);
+    sim::WindowTraits traits;
+    traits.class_name = class_name;
+    traits.title = title;
+    traits.parent = parent;
+    return desktop.windows().Create(traits);
   }
   sim::Desktop desktop;
 };

@@ -48,11 +48,11 @@ TEST_F(DesktopState, SavedDesktopComesBackWhole) {
     desktop.SetReadOnly("C:\\ZUK\\Travail\\Cinéloisirs.ppt");
     desktop.drives().ChDir("C:\\ZUK\\Travail");
     notepad = desktop.OpenWindow("Sans titre - Bloc-notes", "Notepad");
-    sim::WindowSpec spec;
-    spec.class_name = "Button";
-    spec.title = "OK";
-    spec.parent = notepad;
-    button = desktop.windows().Create(spec);
+    sim::WindowTraits traits;
+    traits.class_name = "Button";
+    traits.title = "OK";
+    traits.parent = notepad;
+    button = desktop.windows().Create(traits);
     desktop.windows().ShowWindow(notepad, SW_MINIMIZE);
     desktop.StartPowerPoint();
     next = desktop.windows().next_handle();

@@ -83,13 +83,13 @@ TEST_F(DesktopWindows, BalloonHasOneChild) {
 
 TEST_F(DesktopWindows, WindowThatIgnoresClose) {
   // A window made to ignore WM_CLOSE survives it, until it answers again.
-  const HWND stubborn = desktop.OpenWindow("Têtu", "K60418Test");
-  windows.SetIgnoresClose(stubborn, true);
-  windows.SendMessageA(stubborn, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(windows.Exists(stubborn));
-  windows.SetIgnoresClose(stubborn, false);
-  windows.SendMessageA(stubborn, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(windows.Exists(stubborn));
+  const HWND obstinate = desktop.OpenWindow("Têtu", "K60418Test");
+  windows.SetIgnoresClose(obstinate, true);
+  windows.SendMessageA(obstinate, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(windows.Exists(obstinate));
+  windows.SetIgnoresClose(obstinate, false);
+  windows.SendMessageA(obstinate, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(windows.Exists(obstinate));
 }
 
 TEST_F(DesktopWindows, DialogOfADialog) {
