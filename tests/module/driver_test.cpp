@@ -4,6 +4,8 @@
 
 #include "module/course_fixture.hpp"
 #include "module/support.hpp"
+#include "settings/refusing_registry.hpp"
+#include "sim/automation.hpp"
 #include "vb/strings.hpp"
 
 namespace {
@@ -388,6 +390,27 @@ TEST_F(Driver, AnErrorOfThePreparationIsReportedByTheExercise) {
   EXPECT_EQ(vb::errors::kPowerPoint, error->number());
   EXPECT_EQ(inner->description(), error->description());
   EXPECT_EQ(Reported("Question0201", "Prepare", inner->source()), error->source());
+}
+
+// A folder setting that cannot be redirected at the end of the set-up reaches the host with the
+// report of "ChangeDir", which InitQuestion passes on as it is.
+TEST_F(Driver, AFolderSettingThatCannotBeRedirectedIsReportedByChangeDir) {
+  test_support::RefusingRegistry refusing(desktop.registry());
+  k60418::Module refused(
+      {desktop.windows(), refusing, desktop.drives(), desktop.automation(), desktop.clock()});
+  PlaceFiles201(work);
+  refusing.refuse_set = true;
+  auto error = ErrorOf([&] { refused.InitQuestion(201, work, application, handle); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(1000, error->number());
+  EXPECT_EQ("Application-defined or object-defined error", error->description());
+  EXPECT_EQ(
+      Reported(
+          "Module", "ChangeDir",
+          "Impossible d'accéder en lecture-écriture à la clé de base de registre\n\r"
+          "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Office\\11.0\\Powerpoint\\Recent Folder List\\Default"),
+      error->source());
+  EXPECT_EQ(test_support::kUserDefault, Setting("Default")) << "nothing was redirected";
 }
 
 }  // namespace

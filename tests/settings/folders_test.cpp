@@ -6,6 +6,7 @@
 #include "module/support.hpp"
 #include "settings/dossier_modeles.hpp"
 #include "settings/dossiers_recents.hpp"
+#include "settings/refusing_registry.hpp"
 #include "sim/clock.hpp"
 #include "sim/drives.hpp"
 #include "sim/registry.hpp"
@@ -182,50 +183,9 @@ TEST_F(TemplateFolder, MissingKeysRaiseTheRegistryError) {
 
 namespace {
 
-/// The simulated registry with refusals the simulator does not model: a key that opens for reading
-/// but not for writing, and values that cannot be written.
-class RefusingRegistry : public platform::Registry {
- public:
-  explicit RefusingRegistry(sim::Registry& inner) : inner_(inner) {}
-  std::string refuse_write_access_to;
-  bool refuse_set = false;
-
-  platform::LSTATUS RegCreateKeyA(platform::HKEY key, const char* subKey, platform::HKEY* result) override {
-    return inner_.RegCreateKeyA(key, subKey, result);
-  }
-  platform::LSTATUS RegOpenKeyExA(platform::HKEY key, const char* subKey, platform::DWORD options,
-                                  platform::REGSAM desired, platform::HKEY* result) override {
-    if (subKey != nullptr && refuse_write_access_to == subKey && (desired & platform::KEY_SET_VALUE) != 0) {
-      return platform::ERROR_ACCESS_DENIED;
-    }
-    return inner_.RegOpenKeyExA(key, subKey, options, desired, result);
-  }
-  platform::LSTATUS RegEnumValueA(platform::HKEY key, platform::DWORD index, char* name,
-                                  platform::DWORD* nameLength, platform::DWORD* reserved,
-                                  platform::DWORD* type, platform::BYTE* data,
-                                  platform::DWORD* dataSize) override {
-    return inner_.RegEnumValueA(key, index, name, nameLength, reserved, type, data, dataSize);
-  }
-  platform::LSTATUS RegQueryValueExA(platform::HKEY key, const char* valueName, platform::DWORD* reserved,
-                                     platform::DWORD* type, platform::BYTE* data,
-                                     platform::DWORD* dataSize) override {
-    return inner_.RegQueryValueExA(key, valueName, reserved, type, data, dataSize);
-  }
-  platform::LSTATUS RegSetValueExA(platform::HKEY key, const char* valueName, platform::DWORD reserved,
-                                   platform::DWORD type, const platform::BYTE* data,
-                                   platform::DWORD dataSize) override {
-    if (refuse_set) return platform::ERROR_ACCESS_DENIED;
-    return inner_.RegSetValueExA(key, valueName, reserved, type, data, dataSize);
-  }
-  platform::LSTATUS RegCloseKey(platform::HKEY key) override { return inner_.RegCloseKey(key); }
-
- private:
-  sim::Registry& inner_;
-};
-
 // A value that cannot be written is an error, not a silent success that would lose the user's folder.
 TEST_F(FolderSettings, AValueThatCannotBeWrittenRaises) {
-  RefusingRegistry refusing(registry);
+  test_support::RefusingRegistry refusing(registry);
   k60418::SauveParamUser(refusing, "11.0", api);
   refusing.refuse_set = true;
   auto changed = ErrorOf([&] { k60418::ChangeDir(refusing, "11.0", "C:\\ZUK\\", "C:\\M\\"); });
@@ -255,7 +215,7 @@ TEST_F(FolderSettings, NoNulCharacterIsRecorded) {
 // resolution; the application-data route, which needs that key too, reports it.
 TEST_F(TemplateFolder, AUserFolderThatCannotBeOpenedIsNotTakenFromBefore) {
   registry.SetString(kGeneral, "UserTemplates", "D:\\Modeles\\");
-  RefusingRegistry refusing(registry);
+  test_support::RefusingRegistry refusing(registry);
   refusing.refuse_write_access_to = kGeneral;
   std::string folder = "c:\\previous\\ZUK Modèles\\";
   auto error = ErrorOf([&] { k60418::ResoudDossierModeles(refusing, drives, folder); });
