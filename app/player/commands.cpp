@@ -69,14 +69,29 @@ FileOutcome PlayFile(const ScenarioFile& file, const PlayerOptions& player_optio
     err << file.name << ": " << error.what() << '\n';
     return outcome;
   }
+  std::unique_ptr<TrainingPlayer> player;
   try {
-    TrainingPlayer player(player_options);
-    Runner runner(player, observer);
+    player = std::make_unique<TrainingPlayer>(player_options);
+  } catch (const std::exception& error) {
+    // A state folder that holds no readable desktop is bad input, as an unreadable file is.
+    outcome.bad_input = true;
+    outcome.result.passed = false;
+    outcome.result.message = std::string("the desktop could not be made: ") + error.what();
+    err << file.name << ": " << outcome.result.message << '\n';
+    return outcome;
+  }
+  try {
+    Runner runner(*player, observer);
     outcome.result = runner.Run(parsed);
-    player.SaveState();
+  } catch (const std::exception& error) {
+    outcome.result.passed = false;
+    outcome.result.message = std::string("internal error: ") + error.what();
+  }
+  try {
+    player->SaveState();
   } catch (const vb::Error& error) {
     outcome.result.passed = false;
-    outcome.result.message = "the desktop could not be used: " +
+    outcome.result.message = "the desktop could not be saved: " +
                              Show(scenario::ErrorRecord{error.number(), error.source(), error.description()});
   } catch (const std::exception& error) {
     outcome.result.passed = false;
@@ -283,7 +298,8 @@ int PlayCourse(const CourseOptions& options, std::ostream& out, std::ostream& er
 
   // One row per exercise of the course, then the folders that are not an exercise.
   std::size_t title_width = 20;
-  for (const auto& exercise : CourseExercises()) title_width = std::max(title_width, DisplayWidth(exercise.title) + 2);
+  for (const auto& exercise : CourseExercises())
+    title_width = std::max(title_width, DisplayWidth(exercise.title) + 2);
   out << Pad("Exercice", 10) << Pad("Titre", title_width) << Pad("Scénarios", 11) << "Verdicts vus\n";
   const auto row = [&](const std::string& label, const std::string& title, const std::string& count,
                        const std::vector<std::string>& codes, std::int32_t exercise, bool general) {

@@ -43,6 +43,9 @@ class ComplementObject : public vb::Dispatch {
   std::shared_ptr<host::ComplementInfo> list_;
 };
 
+// The longest step of the simulated clock, so that its dates stay dates: 100 years.
+constexpr double kLongestWait = 100.0 * 366 * 24 * 3600;
+
 std::string Text(const std::vector<vb::Variant>& arguments, std::size_t k) {
   return k < arguments.size() ? arguments[k].ToString() : std::string();
 }
@@ -190,6 +193,7 @@ void TrainingPlayer::SimEvent(const std::string& name, const std::vector<vb::Var
     const double seconds = arguments.at(0).ToDouble();
     if (seconds < 0)
       Raise(vb::errors::kInvalidCall, "Sim.Wait takes a number of seconds that is not negative");
+    if (seconds > kLongestWait) Raise(vb::errors::kOverflow, "Sim.Wait moves the clock by at most 100 years");
     d.Wait(seconds);
   } else if (name == "FailCalls") {
     const std::int32_t count = arguments.at(1).ToLong();
