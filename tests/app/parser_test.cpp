@@ -96,6 +96,15 @@ TEST(Parser, CommentsAndContinuations) {
   EXPECT_EQ(8, scenario.statements[2].position.line);
 }
 
+// Files written on Windows: a byte-order mark and CR LF line ends, continuations included.
+TEST(Parser, WindowsLineEndsAndByteOrderMark) {
+  const auto scenario = P("\xEF\xBB\xBFInitQuestion 201\r\nExpect CauseErreur = _\r\n  \"B\"\r\nFermer\r\n");
+  ASSERT_EQ(3u, scenario.statements.size());
+  EXPECT_EQ(1, scenario.statements[0].position.column);
+  EXPECT_EQ("Expect CauseErreur = \"B\"", scenario.statements[1].text);
+  EXPECT_EQ(4, scenario.statements[2].position.line);
+}
+
 // Precedence as in VBA: * and / before + and -, & last; unary minus on its operand.
 TEST(Parser, ExpressionsNestWithVbPrecedence) {
   const auto scenario = P("Expect Sim.WorkFolder & 1 + 2 * -3 = \"\"\n");

@@ -229,6 +229,35 @@ TEST_F(Scenarios, ShellAnswersPipedStatements) {
   EXPECT_NE(std::string::npos, err.str().find("line 12, column 8: unterminated string"));
 }
 
+// The example of the scenario language's contract runs unchanged, and so does its version for
+// exercise 201 among the bundled scenarios.
+TEST_F(Scenarios, TheContractsExampleRunsUnchanged) {
+  const auto example =
+      Write("example.scn", R"scn(' Exercise 203: underline "exceptionnel" in the second text of slide 3
+InitQuestion 203
+Expect ActivePresentation.Name = "Cinéloisirs.ppt"
+TestePoint
+Expect ErreurGenerale = False
+Expect CauseErreur = "B"                 ' untouched: the word still has only its shadow
+ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Find("exceptionnel").Font.Underline = msoTrue
+TestePoint
+Expect CauseErreur = "B"                 ' a later right answer does not clear an earlier code
+Fermer
+InitQuestion 203
+ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Find("exceptionnel").Font.Underline = msoTrue
+TestePoint
+Expect CauseErreur = ""
+Fermer
+Expect Sim.FileExists(Sim.WorkFolder & "Cinéloisirs.ppt") = False
+Quitter
+Expect Host.Application Is Nothing
+)scn");
+  auto result = Run({example});
+  EXPECT_EQ(kExitPassed, result.status) << result.out;
+  result = Run({std::string(K60418_COURSE_DIR) + "/scenarios/0201/exemple.scn"});
+  EXPECT_EQ(kExitPassed, result.status) << result.out;
+}
+
 TEST(Codes, EveryExerciseHasATitleAndASentencePerCode) {
   ASSERT_EQ(24u, CourseExercises().size());
   for (const auto& exercise : CourseExercises()) {
