@@ -184,6 +184,9 @@ Drives::Resolved Drives::Resolve(const std::string& raw, bool allow_wildcards) {
     if (name.empty()) continue;
     const bool last = i + 1 == components.size();
     if (HasInvalidCharacter(name, allow_wildcards && last)) Fail(kBadFileName);
+    // Windows takes names of up to 255 characters; the host folders take 255 bytes, so a longer
+    // name (in bytes) is refused as a bad name rather than failing on the host.
+    if (name.size() > kLongestName) Fail(kBadFileName);
     if (last && HasWildcard(name)) {
       where.pattern = name;
       continue;
@@ -396,7 +399,7 @@ void Drives::EnsureFolder(const std::string& path) {
     host /= where.parts[i];
     if (i < where.found) continue;
     std::error_code error;
-    if (!fs::create_directory(host, error) && !fs::is_directory(host)) Fail(vb::errors::kPathNotFound);
+    if (!fs::create_directory(host, error) && !fs::is_directory(host, error)) Fail(vb::errors::kPathNotFound);
     records_[Join(where.drive, where.parts, i + 1)] = Metadata{0, clock_.Now()};
   }
 }

@@ -23,8 +23,12 @@ class SimClock;
 
 /// VB's error 74, raised by Name across drives.
 inline constexpr std::int32_t kRenameAcrossDrives = 74;
-/// VB's error 52, raised for a name Windows does not allow (< > : " | ? * or a control character).
+/// VB's error 52, raised for a name Windows does not allow (< > : " | ? * or a control character,
+/// or longer than kLongestName).
 inline constexpr std::int32_t kBadFileName = 52;
+/// The longest name of a file or folder, in bytes of UTF-8: Windows counts 255 characters, the host
+/// folders behind the drives hold 255 bytes.
+inline constexpr std::size_t kLongestName = 255;
 
 class Drives : public platform::FileSystem {
  public:
