@@ -1,0 +1,174 @@
+// Bad input through the whole road of an exercise (InitQuestion, the learner's right answer,
+// TestePoint, Fermer, Quitter): the user's registry values at and past the length of the module's
+// buffers, characters the 8-bit registry cannot hold, missing keys and values, and working folders
+// with "..", accents or great length. Every run holds the campaign's invariants; where the road
+// can go through, the verdict is right and the user's settings come back.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "faults/invariants.hpp"
+#include "faults/session.hpp"
+#include "scenario/parser.hpp"
+#include "vb/strings.hpp"
+
+namespace {
+
+using faults::SessionRun;
+
+constexpr const char* kRecentFolders = "SOFTWARE\\Microsoft\\Office\\11.0\\Powerpoint\\RecentFolderList";
+constexpr const char* kGeneral = "SOFTWARE\\Microsoft\\Office\\11.0\\Common\\General";
+constexpr const char* kShellFolders = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+/// A string literal of the scenario language.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+/// Exercise 201 done right, after the desktop events given, in the working folder given.
+SessionRun PlayRight(const std::string& events, const std::string& folder = "C:\\ZUK\\Travail\\") {
+  const std::string text = events + "InitQuestion 201, " + Quoted(folder) +
+                           "\n"
+                           "ActivePresentation.ApplyTemplate Sim.TemplateFolder & \"Texture.pot\"\n"
+                           "TestePoint\n"
+                           "Fermer\n"
+                           "Quitter\n";
+  static std::vector<std::unique_ptr<scenario::Scenario>> kept;  // the player refers to its scenario
+  kept.push_back(std::make_unique<scenario::Scenario>(scenario::Parse(text, "bad-input.scn")));
+  return faults::PlaySession(201, *kept.back(), {});
+}
+
+std::string SetRegistry(const std::string& key, const std::string& name, const std::string& data) {
+  return "Sim.SetRegistry " + Quoted(key) + ", " + Quoted(name) + ", " + Quoted(data) + "\n";
+}
+
+/// The invariants of the campaign, and the check's verdict.
+void ExpectSound(const SessionRun& run, bool right) {
+  for (const auto& rule : faults::CheckRun(run, {})) ADD_FAILURE() << rule;
+  ASSERT_GE(run.host_calls.size(), 2u);
+  const faults::HostCallRecord& check = run.host_calls[1];
+  if (!right) return;
+  EXPECT_FALSE(run.host_calls[0].error.has_value())
+      << "InitQuestion raised " << run.host_calls[0].error->number << " " << run.host_calls[0].error->source;
+  ASSERT_TRUE(check.verdict.has_value()) << "the check raised";
+  EXPECT_TRUE(faults::SaysRight(201, *check.verdict)) << "code \"" << check.verdict->cause_erreur << "\"";
+}
+
+/// A folder path of exactly `length` characters.
+std::string FolderOfLength(std::size_t length) {
+  std::string folder = "C:\\Mes dossiers\\";
+  while (folder.size() + 1 < length) folder += static_cast<char>('a' + folder.size() % 26);
+  return folder + "\\";
+}
+
+// The user's four folder settings, 254 to 2,000 characters long, come back whole after an exercise.
+TEST(BadRegistryInput, LongFolderSettingsComeBackWhole) {
+  for (const std::size_t length : {254u, 255u, 256u, 2000u}) {
+    SCOPED_TRACE("length " + std::to_string(length));
+    const std::string folder = FolderOfLength(length);
+    ASSERT_EQ(length, folder.size());
+    std::string events;
+    for (const char* name : {"Default", "MultimediaDir", "PictureDir", "TemplateDir"})
+      events += SetRegistry(kRecentFolders, name, folder);
+    const SessionRun run = PlayRight(events);
+    ExpectSound(run, true);
+    for (const auto& [name, value] : run.host_calls.back().settings)
+      EXPECT_EQ(vb::LCase(folder), value.value_or("<missing>")) << name;
+  }
+}
+
+// The user's template folders read from the registry at those lengths give a folder the templates
+// go to and come back from; one whose name is longer than a file name can be fails the set-up with
+// a reported error, and no check says right on it.
+TEST(BadRegistryInput, LongTemplateFolders) {
+  for (const std::size_t length : {254u, 255u, 256u, 2000u}) {
+    SCOPED_TRACE("length " + std::to_string(length));
+    const bool fits = length < 2000;
+    const SessionRun user_templates =
+        PlayRight(SetRegistry(kGeneral, "UserTemplates", FolderOfLength(length)));
+    const SessionRun app_data = PlayRight("Sim.DeleteRegistry " + Quoted(kGeneral) + ", \"UserTemplates\"\n" +
+                                          SetRegistry(kShellFolders, "AppData", FolderOfLength(length)));
+    for (const SessionRun* run : {&user_templates, &app_data}) {
+      ExpectSound(*run, fits);
+      if (fits) continue;
+      ASSERT_TRUE(run->host_calls[0].error.has_value());
+      EXPECT_EQ(52, run->host_calls[0].error->number);
+      EXPECT_EQ("Module", faults::SplitSource(run->host_calls[0].error->source).locations.at(0).classe);
+      const auto& check = run->host_calls[1];
+      EXPECT_FALSE(check.verdict && faults::SaysRight(201, *check.verdict));
+    }
+  }
+}
+
+// Characters the 8-bit registry cannot hold, in the user's settings: the road goes through, and
+// the settings are given back as the registry held them.
+TEST(BadRegistryInput, CharactersOutsideWindows1252) {
+  const std::string folder = "C:\\Élèves\\日本語 ☃\\";
+  std::string events;
+  for (const char* name : {"Default", "MultimediaDir", "PictureDir", "TemplateDir"})
+    events += SetRegistry(kRecentFolders, name, folder);
+  const SessionRun run = PlayRight(events);
+  ExpectSound(run, true);
+  for (const auto& [name, before] : run.settings_before) {
+    EXPECT_EQ(vb::LCase(before.value_or("")), run.host_calls.back().settings.at(name).value_or("<missing>"))
+        << name;
+  }
+}
+
+// Missing keys and values: the folder settings' key, each setting, the template folder's values.
+TEST(BadRegistryInput, MissingKeysAndValues) {
+  {
+    SCOPED_TRACE("no folder settings at all");
+    const SessionRun run = PlayRight("Sim.DeleteRegistry " + Quoted(kRecentFolders) + "\n");
+    ExpectSound(run, true);
+  }
+  for (const char* name : {"Default", "MultimediaDir", "PictureDir", "TemplateDir"}) {
+    SCOPED_TRACE(std::string("no ") + name);
+    ExpectSound(PlayRight("Sim.DeleteRegistry " + Quoted(kRecentFolders) + ", " + Quoted(name) + "\n"), true);
+  }
+  {
+    SCOPED_TRACE("no Office general key");
+    const SessionRun run = PlayRight("Sim.DeleteRegistry " + Quoted(kGeneral) + "\n");
+    ExpectSound(run, false);
+    ASSERT_TRUE(run.host_calls[0].error.has_value());
+    EXPECT_EQ(-2147220504, run.host_calls[0].error->number);
+  }
+  {
+    SCOPED_TRACE("no shell folders key");
+    const SessionRun run = PlayRight("Sim.DeleteRegistry " + Quoted(kGeneral) + ", \"UserTemplates\"\n" +
+                                     "Sim.DeleteRegistry " + Quoted(kShellFolders) + "\n");
+    ExpectSound(run, false);
+    ASSERT_TRUE(run.host_calls[0].error.has_value());
+    EXPECT_EQ(-2147220504, run.host_calls[0].error->number);
+  }
+  // Without "AppData" or "Templates" the folder is built from what is left, as the module always
+  // has: the templates still go there and come back.
+  for (const char* name : {"AppData", "Templates"}) {
+    SCOPED_TRACE(std::string("no ") + name);
+    const std::string key = std::string(name) == "AppData" ? kShellFolders : kGeneral;
+    const SessionRun run = PlayRight("Sim.DeleteRegistry " + Quoted(kGeneral) + ", \"UserTemplates\"\n" +
+                                     "Sim.DeleteRegistry " + Quoted(key) + ", " + Quoted(name) + "\n");
+    ExpectSound(run, true);
+  }
+}
+
+// Working folders written with "..", with accents, and long: the exercise goes through in the
+// folder they name, and nothing is left there.
+TEST(BadPathInput, WorkingFolders) {
+  const std::string long_folder = FolderOfLength(200);
+  for (const std::string& folder :
+       {std::string("C:\\ZUK\\Autre\\..\\Travail\\"), std::string("C:\\Formation\\Élève Noël — été\\"),
+        std::string("C:\\ZUK\\Travail\\..\\..\\ZUK\\Travail\\"), long_folder}) {
+    SCOPED_TRACE(folder);
+    const SessionRun run = PlayRight("", folder);
+    ExpectSound(run, true);
+    for (const auto& [path, entry] : run.drives_after) {
+      if (!entry.folder && vb::LCase(path).rfind(vb::LCase(run.template_folder), 0) == 0)
+        ADD_FAILURE() << "left in the template folder: " << path;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// A real model file cut at every byte boundary: the presentation file reader refuses every cut
+// that loses part of the document with a clear reason, and PowerPoint's Presentations.Open turns
+// that into an error naming the file. The fuzzers' kept inputs are replayed with their checks.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "fuzz/oracles.hpp"
+#include "player/player.hpp"
+#include "powerpoint/ppt.hpp"
+#include "sim/desktop.hpp"
+#include "sim/drives.hpp"
+#include "sim/ppt/file_format.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+/// The course's smallest model file: the design template of exercise 201.
+fs::path ModelFile() {
+  return player::ResolveCourseFolder() / "models" / "12131201.pot";
+}
+
+/// A reason a learner or a tester can read: a sentence of the reader's own, not a parser's dump.
+bool Clear(const std::string& reason) {
+  return reason.size() >= 10 && reason.find("json") == std::string::npos &&
+         reason.find("parse_error") == std::string::npos;
+}
+
+// Every cut shorter than the document is refused with a clear reason; cuts that only lose the
+// white space after it read as the whole file.
+TEST(TruncatedFile, EveryCutOfAModelFileIsRefused) {
+  const std::string file = ReadBytes(ModelFile());
+  ASSERT_GT(file.size(), 1000u);
+  const std::size_t end = file.find_last_of('}') + 1;
+  const std::string whole = sim::ppt::SavePresentation(*sim::ppt::LoadPresentation(file));
+  std::size_t refused = 0;
+  for (std::size_t length = 0; length < file.size(); ++length) {
+    const std::string_view cut(file.data(), length);
+    try {
+      const auto presentation = sim::ppt::LoadPresentation(cut);
+      if (length < end) {
+        ADD_FAILURE() << "the first " << length << " of " << file.size()
+                      << " bytes were read as a presentation";
+      } else {
+        EXPECT_EQ(whole, sim::ppt::SavePresentation(*presentation)) << "cut at " << length;
+      }
+    } catch (const sim::ppt::FileFormatError& error) {
+      ++refused;
+      EXPECT_LT(length, end) << "the whole document, cut at " << length << ", was refused: " << error.what();
+      if (!Clear(error.what()))
+        ADD_FAILURE() << "cut at " << length << ": unclear reason \"" << error.what() << "\"";
+    }
+  }
+  EXPECT_EQ(end, refused);
+}
+
+// Through PowerPoint, a cut file fails Presentations.Open with PowerPoint's error, naming the file.
+TEST(TruncatedFile, OpeningACutFileRaisesAnErrorNamingIt) {
+  const std::string file = ReadBytes(ModelFile());
+  sim::Desktop desktop;
+  sim::PowerPointProcess& process = desktop.StartPowerPoint();
+  const ppt::Application application(process.application());
+  desktop.drives().MakeSureDirectoryPathExists("C:\\ZUK\\Travail\\");
+  for (std::size_t length = 0; length < file.size(); length += length < 64 ? 1 : 997) {
+    SCOPED_TRACE("cut at " + std::to_string(length));
+    const std::string path = "C:\\ZUK\\Travail\\Coupé.pot";
+    desktop.drives().WriteFile(path, std::string_view(file.data(), length));
+    try {
+      application.Presentations().Open(path);
+      ADD_FAILURE() << "opened";
+    } catch (const vb::Error& error) {
+      EXPECT_NE(0, error.number());
+      EXPECT_NE(std::string::npos, error.description().find("Coupé.pot")) << error.description();
+      EXPECT_TRUE(Clear(error.description())) << error.description();
+    }
+    EXPECT_EQ(0, application.Presentations().Count());
+  }
+}
+
+// The inputs the fuzzers keep (past findings and hand-made hostile files) pass their checks.
+TEST(FuzzRegressions, KeptInputsPassTheFuzzersChecks) {
+  const fs::path kept = fs::path(K60418_COURSE_DIR).parent_path() / "fuzz" / "regressions";
+  int inputs = 0;
+  for (const auto& entry : fs::directory_iterator(kept / "presentation")) {
+    ++inputs;
+    const auto broken = fuzz::CheckPresentationFile(ReadBytes(entry.path()));
+    EXPECT_FALSE(broken.has_value()) << entry.path() << ": " << *broken;
+  }
+  for (const auto& entry : fs::directory_iterator(kept / "scenario")) {
+    ++inputs;
+    const std::string text = ReadBytes(entry.path());
+    const bool interactive = !text.empty() && text.front() == '\x01';
+    const auto broken = fuzz::CheckScenarioText(interactive ? text.substr(1) : text, interactive);
+    EXPECT_FALSE(broken.has_value()) << entry.path() << ": " << *broken;
+  }
+  EXPECT_GT(inputs, 0);
+}
+
+}  // namespace
