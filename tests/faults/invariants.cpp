@@ -71,6 +71,16 @@ std::string Describe(const player::VerdictReading& verdict) {
          verdict.cause_erreur + "\"" + (verdict.bravo_nuance ? ", BravoNuance True" : "");
 }
 
+/// A call of a check whose failure its algorithm lets pass because what it reads is read again
+/// later where a failure is not let pass, so that a fault there does not keep the check from
+/// reading the learner's work: exercise 213's step 4, the eight colours of the slides' shared
+/// scheme read with errors ignored, read again at step 7. `position` counts the check's calls (the
+/// driver's TestePoint) from 1, as the call budget does: the driver's 51 (six slides), step 2's 3,
+/// then step 4's 48.
+bool ReadAgainLater(int exercise, std::uint64_t position) {
+  return exercise == 213 && position >= 51 + 3 + 1 && position <= 51 + 3 + 48;
+}
+
 }  // namespace
 
 SourceParts SplitSource(const std::string& source) {
@@ -148,7 +158,8 @@ std::vector<std::string> CheckRun(const SessionRun& run, Injection injection) {
     bool ended = false;
     for (std::size_t k = *run.struck; k < run.host_calls.size(); ++k) {
       const HostCallRecord& call = run.host_calls[k];
-      const bool in_check = k == *run.struck && call.kind == scenario::StatementKind::kTestePoint;
+      const bool in_check = k == *run.struck && call.kind == scenario::StatementKind::kTestePoint &&
+                            !ReadAgainLater(run.exercise, injection.at - call.calls_before);
       if (k == *run.struck && injection.fault == sim::Fault::kEndProcess) ended = true;
       if (call.kind != scenario::StatementKind::kTestePoint || !call.verdict) continue;
       if ((in_check || (ended && k > *run.struck)) && SaysRight(run.exercise, *call.verdict))
@@ -184,17 +195,8 @@ std::vector<std::string> CheckRun(const SessionRun& run, Injection injection) {
     }
     return !Within(path, run.work_folder) && !Within(path, run.template_folder);
   };
-  for (const auto& [path, entry] : run.drives_after) {
-    const auto before = run.drives_before.find(path);
-    const bool created = before == run.drives_before.end();
-    if (!created && before->second == entry) continue;
-    if (!outside(path)) continue;
-    broken.push_back((created ? "created" : "changed") +
-                     std::string(" outside the working and template folders: ") + path);
-  }
-  for (const auto& [path, entry] : run.drives_before) {
-    if (run.drives_after.count(path) == 0 && outside(path))
-      broken.push_back("deleted outside the working and template folders: " + path);
+  for (const auto& [path, change] : run.changes) {
+    if (outside(path)) broken.push_back(change + " outside the working and template folders: " + path);
   }
   return broken;
 }

@@ -34,8 +34,8 @@ std::string HostCallName(StatementKind kind) {
 }  // namespace
 
 /// Every file and folder of the simulated drives, as the host folders behind them show them.
-DriveSnapshot Snapshot(sim::Drives& drives) {
-  const auto records = drives.Records();
+DriveSnapshot Snapshot(sim::Drives& drives, bool with_records) {
+  const auto records = with_records ? drives.Records() : std::map<std::string, sim::Drives::Metadata>{};
   DriveSnapshot snapshot;
   for (const char letter : drives.letters()) {
     const std::string root = std::string(1, letter) + ":\\";
@@ -215,11 +215,9 @@ void SessionPlayer::Step(const scenario::Statement& statement) {
     runner_->Step(statement, /*error_expected=*/true, result_);
     return;
   }
-  if (run_.host_calls.empty()) {
-    // What the user had before the module first acted (after the scenario's own desktop events).
-    run_.settings_before = ReadFolderSettings(player_->desktop());
-    run_.drives_before = Snapshot(player_->desktop().drives());
-  }
+  // What the user had before the module first acted (after the scenario's own desktop events).
+  if (run_.host_calls.empty()) run_.settings_before = ReadFolderSettings(player_->desktop());
+  const DriveSnapshot drives_before = Snapshot(player_->desktop().drives());
   HostCallRecord record;
   record.kind = statement.kind;
   record.name = HostCallName(statement.kind);
@@ -243,7 +241,20 @@ void SessionPlayer::Step(const scenario::Statement& statement) {
       record.verdict_error = scenario::ErrorRecord{error.number(), error.source(), error.description()};
     }
   }
-  record.settings = ReadFolderSettings(player_->desktop());
+  if (statement.kind == StatementKind::kFermer || statement.kind == StatementKind::kQuitter)
+    record.settings = ReadFolderSettings(player_->desktop());
+  const DriveSnapshot drives_after = Snapshot(player_->desktop().drives());
+  for (const auto& [path, entry] : drives_after) {
+    const auto before = drives_before.find(path);
+    if (before == drives_before.end()) {
+      run_.changes[path] = "created";
+    } else if (!(before->second == entry)) {
+      run_.changes[path] = "changed";
+    }
+  }
+  for (const auto& [path, entry] : drives_before) {
+    if (drives_after.count(path) == 0) run_.changes[path] = "deleted";
+  }
   run_.host_calls.push_back(std::move(record));
 }
 

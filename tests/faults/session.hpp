@@ -73,7 +73,7 @@ struct HostCallRecord {
   /// the reading raised.
   std::optional<player::VerdictReading> verdict;
   std::optional<scenario::ErrorRecord> verdict_error;
-  /// The folder settings right after the call.
+  /// The folder settings right after the call (after Fermer and Quitter only).
   FolderSettings settings;
 };
 
@@ -85,10 +85,12 @@ struct SessionRun {
   /// The host call (index into host_calls) during which the fault struck, and the member called.
   std::optional<std::size_t> struck;
   std::string struck_member;
-  /// The settings before the first host call, and the drives before and after the session.
+  /// The settings before the first host call, and the drives after the session.
   FolderSettings settings_before;
-  DriveSnapshot drives_before;
   DriveSnapshot drives_after;
+  /// What the host calls (the module, and the host placing its files) created, changed or deleted
+  /// on the drives, by path: the learner's own saving is not theirs.
+  std::map<std::string, std::string> changes;
   /// The working folder and the template folder of the session ("" when never resolved), as the
   /// drives resolve them; and the working folder as the host gave it.
   std::string work_folder_given;
@@ -146,8 +148,9 @@ SessionRun PlaySession(int exercise, const scenario::Scenario& session, Injectio
 /// True for the statements that are the host's calls to the module.
 bool IsHostCall(scenario::StatementKind kind);
 
-/// Every file and folder of the simulated drives.
-DriveSnapshot Snapshot(sim::Drives& drives);
+/// Every file and folder of the simulated drives; without the simulator's records, only what the
+/// host folders show (sizes and write times).
+DriveSnapshot Snapshot(sim::Drives& drives, bool with_records = true);
 
 /// The four folder settings as the registry holds them now.
 FolderSettings ReadFolderSettings(sim::Desktop& desktop);

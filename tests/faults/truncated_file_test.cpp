@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "faults/sanitizers.hpp"
 #include "fuzz/oracles.hpp"
 #include "player/player.hpp"
 #include "powerpoint/ppt.hpp"
@@ -36,6 +37,13 @@ bool Clear(const std::string& reason) {
          reason.find("parse_error") == std::string::npos;
 }
 
+/// The cuts to make: every one; under the sanitizers, where reading costs several times as much,
+/// every one in the first and last kibibyte and every 16th between.
+bool Cut(std::size_t length, std::size_t size) {
+  if (!faults::kUnderSanitizers) return true;
+  return length < 1024 || length + 1024 >= size || length % 16 == 0;
+}
+
 // Every cut shorter than the document is refused with a clear reason; cuts that only lose the
 // white space after it read as the whole file.
 TEST(TruncatedFile, EveryCutOfAModelFileIsRefused) {
@@ -43,8 +51,11 @@ TEST(TruncatedFile, EveryCutOfAModelFileIsRefused) {
   ASSERT_GT(file.size(), 1000u);
   const std::size_t end = file.find_last_of('}') + 1;
   const std::string whole = sim::ppt::SavePresentation(*sim::ppt::LoadPresentation(file));
+  std::size_t cuts = 0;
   std::size_t refused = 0;
   for (std::size_t length = 0; length < file.size(); ++length) {
+    if (!Cut(length, file.size())) continue;
+    if (length < end) ++cuts;
     const std::string_view cut(file.data(), length);
     try {
       const auto presentation = sim::ppt::LoadPresentation(cut);
@@ -61,7 +72,7 @@ TEST(TruncatedFile, EveryCutOfAModelFileIsRefused) {
         ADD_FAILURE() << "cut at " << length << ": unclear reason \"" << error.what() << "\"";
     }
   }
-  EXPECT_EQ(end, refused);
+  EXPECT_EQ(cuts, refused);
 }
 
 // Through PowerPoint, a cut file fails Presentations.Open with PowerPoint's error, naming the file.
