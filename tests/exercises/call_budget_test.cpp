@@ -2,17 +2,12 @@
 // state. Every call is a round trip to PowerPoint's process, so a change that adds one fails here.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
-#include "player/commands.hpp"
 #include "player/player.hpp"
+#include "player/right_answer.hpp"
 #include "player/runner.hpp"
 #include "scenario/parser.hpp"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 /// The calls of one check (the driver's TestePoint) in the exercise's right-answer state, reached
 /// by playing the bundled right-answer scenario up to its first TestePoint: by member, and in all.
@@ -30,19 +25,15 @@ std::string Describe(const CheckCalls& calls) {
 }
 
 CheckCalls MeasureCheck(int exercise, const std::vector<std::string>& facts = {}) {
-  char folder[8];
-  std::snprintf(folder, sizeof folder, "%04d", exercise);
-  const fs::path scenarios = player::ResolveCourseFolder() / "scenarios" / folder;
-  const fs::path file =
-      fs::exists(scenarios / "right.scn") ? scenarios / "right.scn" : scenarios / "juste.scn";
-  const scenario::Scenario right = scenario::Parse(player::ReadInputFile(file), file.string());
+  const scenario::Scenario right = player::RightAnswerSession(exercise);
 
   player::TrainingPlayer host;
   player::Runner runner(host);
   player::ScenarioResult result;
   for (const auto& statement : right.statements) {
     if (statement.kind == scenario::StatementKind::kTestePoint) break;
-    if (const auto failure = runner.Step(statement, false, result)) ADD_FAILURE() << file << ": " << *failure;
+    if (const auto failure = runner.Step(statement, false, result))
+      ADD_FAILURE() << right.name << ": " << *failure;
   }
   std::string text;
   for (const auto& fact : facts) text += "Expect " + fact + "\n";

@@ -22,6 +22,7 @@
 #include "faults/invariants.hpp"
 #include "faults/sanitizers.hpp"
 #include "faults/session.hpp"
+#include "player/right_answer.hpp"
 #include "sim/drives.hpp"
 
 namespace {
@@ -193,7 +194,7 @@ class FaultCampaign : public ::testing::TestWithParam<int> {};
 // errors well formed, no false "right", the settings back, no stray file.
 TEST_P(FaultCampaign, EveryCallOfTheSessionFails) {
   const int exercise = GetParam();
-  const scenario::Scenario session = faults::RightAnswerSession(exercise);
+  const scenario::Scenario session = player::RightAnswerSession(exercise);
 
   Totals totals;
   totals.exercises = 1;

@@ -1,10 +1,6 @@
 #include "faults/session.hpp"
 
-#include <stdexcept>
-
-#include "player/commands.hpp"
 #include "player/runner.hpp"
-#include "scenario/parser.hpp"
 #include "sim/desktop.hpp"
 #include "sim/drives.hpp"
 
@@ -66,45 +62,6 @@ DriveSnapshot Snapshot(sim::Drives& drives, bool with_records) {
     }
   }
   return snapshot;
-}
-
-fs::path ScenariosFolder() {
-  return player::ResolveCourseFolder() / "scenarios";
-}
-
-scenario::Scenario RightAnswerSession(int exercise) {
-  char folder[8];
-  std::snprintf(folder, sizeof folder, "%04d", exercise);
-  fs::path file;
-  for (const char* name : {"right.scn", "juste.scn"}) {
-    if (fs::exists(ScenariosFolder() / folder / name)) file = ScenariosFolder() / folder / name;
-  }
-  if (file.empty()) throw std::runtime_error(std::string("no right-answer scenario for exercise ") + folder);
-  scenario::Scenario whole = scenario::Parse(player::ReadInputFile(file), file.string());
-
-  scenario::Scenario session = whole;
-  session.statements.clear();
-  bool checked = false;
-  bool closed = false;
-  const scenario::Statement* quitter = nullptr;
-  for (const auto& statement : whole.statements) {
-    if (statement.kind == StatementKind::kQuitter) quitter = &statement;
-    if (closed) {
-      if (statement.kind == StatementKind::kInitQuestion || statement.kind == StatementKind::kQuitter) break;
-    }
-    if (!closed) session.statements.push_back(statement);
-    if (statement.kind == StatementKind::kTestePoint) checked = true;
-    if (statement.kind == StatementKind::kFermer && checked) closed = true;
-  }
-  scenario::Statement last;
-  if (quitter) {
-    last = *quitter;
-  } else {
-    last.kind = StatementKind::kQuitter;
-    last.text = "Quitter";
-  }
-  session.statements.push_back(last);
-  return session;
 }
 
 FolderSettings ReadFolderSettings(sim::Desktop& desktop) {

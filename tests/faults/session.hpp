@@ -24,14 +24,6 @@ class Drives;
 
 namespace faults {
 
-/// The course's folder of bundled scenarios.
-std::filesystem::path ScenariosFolder();
-
-/// An exercise's right-answer scenario, cut to its first session: from its first InitQuestion to
-/// the Fermer that follows its first TestePoint (with the lines up to the next InitQuestion), then
-/// Quitter. Raises std::runtime_error when the course has no such scenario.
-scenario::Scenario RightAnswerSession(int exercise);
-
 /// Where a run injects its fault: at the n-th object-model call the module makes during the
 /// session's host calls (counted from 1 over all of them; the learner's own calls do not count).
 struct Injection {
