@@ -4,6 +4,7 @@
 
 #include "inspect/mots.hpp"
 #include "presentation_ouverte.hpp"
+#include "vb/error.hpp"
 
 namespace {
 
@@ -60,6 +61,22 @@ TEST_F(Mots, AnEmptyTextHasNoWords) {
   const ppt::TextRange texte = Texte("");
   EXPECT_EQ(0, k60418::CompteMot(texte, "exceptionnel"));
   EXPECT_EQ(0, k60418::ChercheMot(texte, "exceptionnel", 1));
+}
+
+// The word count is kept in 16 bits: a text of 32,767 words is searched to its end, one more word
+// is an overflow (error 6) that reaches the caller, never a wrapped count.
+TEST_F(Mots, TheWordCountIsSixteenBits) {
+  std::string mots;
+  for (int i = 1; i < 32767; ++i) mots += "film ";
+  ppt::TextRange texte = Texte(mots + "exceptionnel");
+  EXPECT_EQ(32767, k60418::ChercheMot(texte, "exceptionnel", 32000));
+  texte = Texte(mots + "film exceptionnel");
+  try {
+    k60418::CompteMot(texte, "exceptionnel");
+    ADD_FAILURE() << "expected error 6 on 32,768 words, got a count";
+  } catch (const vb::Error& error) {
+    EXPECT_EQ(vb::errors::kOverflow, error.number()) << error.description();
+  }
 }
 
 }  // namespace
