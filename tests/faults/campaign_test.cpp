@@ -20,9 +20,9 @@
 
 #include "faults/forked.hpp"
 #include "faults/invariants.hpp"
-#include "faults/sanitizers.hpp"
 #include "faults/session.hpp"
 #include "player/right_answer.hpp"
+#include "sanitizers.hpp"
 #include "sim/drives.hpp"
 
 namespace {
@@ -54,7 +54,7 @@ namespace {
 /// says otherwise. Under the sanitizers, where one run costs several times as much, the default
 /// is every 8th call, the first one moving with the exercise so that the exercises together cover
 /// every place of a session.
-constexpr std::uint64_t kDefaultStride = faults::kUnderSanitizers ? 8 : 1;
+constexpr std::uint64_t kDefaultStride = test_support::kUnderSanitizers ? 8 : 1;
 
 std::uint64_t Stride() {
   if (const char* text = std::getenv("K60418_CAMPAIGN_STRIDE")) {

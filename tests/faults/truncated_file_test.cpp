@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "faults/sanitizers.hpp"
 #include "fuzz/oracles.hpp"
 #include "player/player.hpp"
 #include "powerpoint/ppt.hpp"
+#include "sanitizers.hpp"
 #include "sim/desktop.hpp"
 #include "sim/drives.hpp"
 #include "sim/ppt/file_format.hpp"
@@ -40,7 +40,7 @@ bool Clear(const std::string& reason) {
 /// The cuts to make: every one; under the sanitizers, where reading costs several times as much,
 /// every one in the first and last kibibyte and every 16th between.
 bool Cut(std::size_t length, std::size_t size) {
-  if (!faults::kUnderSanitizers) return true;
+  if (!test_support::kUnderSanitizers) return true;
   return length < 1024 || length + 1024 >= size || length % 16 == 0;
 }
 

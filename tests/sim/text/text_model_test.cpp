@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "sanitizers.hpp"
 #include "sim/ppt/text.hpp"
 
 namespace {
@@ -22,17 +23,7 @@ using sim::ppt::TextUnit;
 constexpr double kNoWrap = 0.0;
 
 // The sanitizers slow every memory access down several times; time limits allow for it.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr double kSlowdown = 4.0;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr double kSlowdown = 4.0;
-#else
-constexpr double kSlowdown = 1.0;
-#endif
-#else
-constexpr double kSlowdown = 1.0;
-#endif
+constexpr double kSlowdown = test_support::kUnderSanitizers ? 4.0 : 1.0;
 
 // The text of item `index` of a unit, in the whole body.
 std::string ItemText(const TextBody& body, TextUnit unit, long index, double wrap = kNoWrap) {

@@ -1,8 +1,8 @@
-// Whether this test program runs under AddressSanitizer, where a run costs several times as much
-// and the long campaigns take a sample instead of every case.
+// Whether this test program runs under AddressSanitizer, where a run costs several times as much:
+// time limits allow for it, and the long campaigns take a sample instead of every case.
 #pragma once
 
-namespace faults {
+namespace test_support {
 
 #if defined(__SANITIZE_ADDRESS__)
 inline constexpr bool kUnderSanitizers = true;
@@ -16,4 +16,4 @@ inline constexpr bool kUnderSanitizers = false;
 inline constexpr bool kUnderSanitizers = false;
 #endif
 
-}  // namespace faults
+}  // namespace test_support
