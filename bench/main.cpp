@@ -22,7 +22,10 @@ class Reporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.error_occurred) continue;
+      if (run.error_occurred) {
+        ++errors_;
+        continue;
+      }
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
       if (run.run_type == Run::RT_Aggregate && !median) continue;
       const std::string name = run.run_name.str();
@@ -34,10 +37,13 @@ class Reporter : public benchmark::ConsoleReporter {
     }
   }
   const std::map<std::string, double>& costs() const { return costs_; }
+  /// Runs that stopped with an error (a check that did not find the work right, a failed step).
+  int errors() const { return errors_; }
 
  private:
   std::map<std::string, double> costs_;
   std::map<std::string, bool> medians_;
+  int errors_ = 0;
 };
 
 }  // namespace
@@ -60,7 +66,8 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
-  int failed = 0;
+  int failed = reporter.errors();
+  if (failed != 0) std::printf("FAIL %d benchmark runs stopped with an error\n", failed);
   for (const bench::FlatnessRule& rule : bench::FlatnessRules()) {
     const auto small = reporter.costs().find(rule.small);
     const auto large = reporter.costs().find(rule.large);

@@ -10,7 +10,7 @@ flavour=${1:?flavour: release, debug or asan}
 shift
 case "$flavour" in
   release) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++) ;;
-  debug) args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++) ;;
+  debug) args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ -DK60418_BENCH=ON) ;;
   asan) args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DK60418_SANITIZE=ON) ;;
   *) echo "unknown flavour: $flavour" >&2; exit 2 ;;
 esac
