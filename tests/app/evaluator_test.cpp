@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "error_number.hpp"
 #include "scenario/evaluator.hpp"
 #include "scenario/like.hpp"
 #include "scenario/names.hpp"
@@ -14,14 +15,7 @@
 namespace scenario {
 namespace {
 
-std::int32_t ErrorNumber(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 // A small object model: an object with properties by name, a collection "Items" whose default
 // member is Item, and a log of every call it received.
@@ -116,7 +110,7 @@ class EvaluatorTest : public ::testing::Test {
     return evaluator.Evaluate(*scenario.statements.at(0).target);
   }
   std::int32_t ErrorOf(const std::string& expression) {
-    return ErrorNumber([&] { Value(expression); });
+    return ErrorNumberOf([&] { Value(expression); });
   }
   Statement Statement1(const std::string& text) { return Parse(text + "\n", "t.scn").statements.at(0); }
 
@@ -179,7 +173,7 @@ TEST_F(EvaluatorTest, PathsWalkTheObjectModelByName) {
   log.clear();
   const auto call = Statement1("Application.Items(1).Name Index:=2, , \"x\"");
   EXPECT_EQ(vb::errors::kWrongArgumentCount,
-            ErrorNumber([&] { evaluator.Call(*call.target, call.arguments); }));
+            ErrorNumberOf([&] { evaluator.Call(*call.target, call.arguments); }));
   EXPECT_EQ("call name Index:=2 Missing \"x\"", log.back());
 }
 
@@ -233,8 +227,8 @@ TEST(LikeOperator, MatchesAsVbLike) {
   EXPECT_TRUE(
       Like("DLL K63905 - CLASSE Module\n\r - SERVICE Renomme - OBJET x", "DLL K63905 - CLASSE *Renomme*"));
   EXPECT_FALSE(Like("Renomme", "*Renomme?"));
-  EXPECT_EQ(kInvalidPattern, ErrorNumber([] { Like("a", "[a"); }));
-  EXPECT_EQ(kInvalidPattern, ErrorNumber([] { Like("a", "[z-a]"); }));
+  EXPECT_EQ(kInvalidPattern, ErrorNumberOf([] { Like("a", "[a"); }));
+  EXPECT_EQ(kInvalidPattern, ErrorNumberOf([] { Like("a", "[z-a]"); }));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "error_number.hpp"
 #include "player/player.hpp"
 #include "player/runner.hpp"
 #include "scenario/parser.hpp"
@@ -10,14 +11,7 @@
 namespace player {
 namespace {
 
-std::int32_t ErrorNumber(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 // Runs a scenario's text on a fresh player: "" when it passes, else "line: message".
 std::string Play(TrainingPlayer& player, const std::string& text) {
@@ -37,7 +31,7 @@ TEST(TrainingPlayer, PlacesModelFilesUnderTheirSourceNames) {
   EXPECT_TRUE(player.ModelFiles(224).empty());
   player.PlaceFiles(224, "C:\\Vide\\");
   EXPECT_TRUE(player.desktop().FileExists("C:\\Vide\\"));
-  EXPECT_EQ(vb::errors::kInvalidCall, ErrorNumber([&] { player.PlaceFiles(225, "C:\\X\\"); }));
+  EXPECT_EQ(vb::errors::kInvalidCall, ErrorNumberOf([&] { player.PlaceFiles(225, "C:\\X\\"); }));
 }
 
 // The host's variables go in and come back from InitQuestion and Quitter as a host keeps them.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "error_number.hpp"
 #include "platform/automation.hpp"
 #include "platform/clock.hpp"
 #include "platform/contract.hpp"
@@ -25,14 +26,7 @@ class AutomationSubject {
 
 namespace automation_checks {
 
-inline int ErrorOf(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 inline std::string Upper(std::string text) {
   for (char& c : text) {
@@ -44,9 +38,9 @@ inline std::string Upper(std::string text) {
 // With nothing running, GetObject fails with 429; an unknown class fails both ways.
 inline void NothingRunningGives429(AutomationSubject& s) {
   platform::Automation& a = s.automation();
-  EXPECT_EQ(429, ErrorOf([&] { a.GetObject(s.prog_id()); }));
-  EXPECT_EQ(429, ErrorOf([&] { a.GetObject("K60418.Absent"); }));
-  EXPECT_EQ(429, ErrorOf([&] { a.CreateObject("K60418.Absent"); }));
+  EXPECT_EQ(429, ErrorNumberOf([&] { a.GetObject(s.prog_id()); }));
+  EXPECT_EQ(429, ErrorNumberOf([&] { a.GetObject("K60418.Absent"); }));
+  EXPECT_EQ(429, ErrorNumberOf([&] { a.CreateObject("K60418.Absent"); }));
 }
 
 // GetObject gives the instance registered first, whatever the case of the ProgID; CreateObject

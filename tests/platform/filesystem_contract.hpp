@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "error_number.hpp"
 #include "platform/contract.hpp"
 #include "platform/filesystem.hpp"
 #include "vb/error.hpp"
@@ -28,15 +29,7 @@ namespace filesystem_checks {
 using platform::FileSystem;
 namespace attr = platform::attributes;
 
-/// The VB error number a statement raises, 0 when it raises none.
-inline int ErrorOf(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 // Names are found without regard to case, accented capitals included; a file is no folder.
 inline void NamesWithoutCase(FileSystemSubject& s) {
@@ -58,11 +51,11 @@ inline void ReadOnlyRefusesKillAndName(FileSystemSubject& s) {
   s.MakeFile(file);
   f.SetAttr(file, attr::kReadOnly);
   EXPECT_EQ(attr::kReadOnly, f.GetAttr(file) & attr::kReadOnly);
-  EXPECT_EQ(75, ErrorOf([&] { f.Kill(file); }));
-  EXPECT_EQ(75, ErrorOf([&] { f.Name(file, s.scratch_folder() + "Autre.pot"); }));
+  EXPECT_EQ(75, ErrorNumberOf([&] { f.Kill(file); }));
+  EXPECT_EQ(75, ErrorNumberOf([&] { f.Name(file, s.scratch_folder() + "Autre.pot"); }));
   EXPECT_TRUE(f.Exists(file));
   f.SetAttr(file, attr::kNormal);
-  EXPECT_EQ(0, ErrorOf([&] { f.Kill(file); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { f.Kill(file); }));
   EXPECT_FALSE(f.Exists(file));
 }
 
@@ -72,25 +65,26 @@ inline void NameRenamesAndMoves(FileSystemSubject& s) {
   const std::string folder = s.scratch_folder();
   s.MakeFile(folder + "02131201.ppt");
   s.MakeFile(folder + "Occupé.ppt");
-  EXPECT_EQ(58, ErrorOf([&] { f.Name(folder + "02131201.ppt", folder + "occupé.ppt"); }));
-  EXPECT_EQ(0, ErrorOf([&] { f.Name(folder + "02131201.PPT", folder + "Cinéloisirs.ppt"); }));
+  EXPECT_EQ(58, ErrorNumberOf([&] { f.Name(folder + "02131201.ppt", folder + "occupé.ppt"); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { f.Name(folder + "02131201.PPT", folder + "Cinéloisirs.ppt"); }));
   EXPECT_FALSE(f.Exists(folder + "02131201.ppt"));
   EXPECT_TRUE(f.Exists(folder + "Cinéloisirs.ppt"));
-  EXPECT_EQ(53, ErrorOf([&] { f.Name(folder + "02131201.ppt", folder + "Autre.ppt"); }));
+  EXPECT_EQ(53, ErrorNumberOf([&] { f.Name(folder + "02131201.ppt", folder + "Autre.ppt"); }));
   EXPECT_TRUE(f.MakeSureDirectoryPathExists(folder + "Modèles\\"));
-  EXPECT_EQ(0, ErrorOf([&] { f.Name(folder + "Cinéloisirs.ppt", folder + "Modèles\\Cinéloisirs.ppt"); }));
+  EXPECT_EQ(0,
+            ErrorNumberOf([&] { f.Name(folder + "Cinéloisirs.ppt", folder + "Modèles\\Cinéloisirs.ppt"); }));
   EXPECT_TRUE(f.Exists(folder + "Modèles\\Cinéloisirs.ppt"));
-  EXPECT_EQ(76, ErrorOf([&] { f.Name(folder + "Occupé.ppt", folder + "Absent\\Occupé.ppt"); }));
+  EXPECT_EQ(76, ErrorNumberOf([&] { f.Name(folder + "Occupé.ppt", folder + "Absent\\Occupé.ppt"); }));
 }
 
 // A missing file raises 53 for each statement that reads or changes it.
 inline void MissingFileRaises53(FileSystemSubject& s) {
   FileSystem& f = s.files();
   const std::string file = s.scratch_folder() + "Absent.ppt";
-  EXPECT_EQ(53, ErrorOf([&] { f.Kill(file); }));
-  EXPECT_EQ(53, ErrorOf([&] { f.GetAttr(file); }));
-  EXPECT_EQ(53, ErrorOf([&] { f.SetAttr(file, attr::kNormal); }));
-  EXPECT_EQ(53, ErrorOf([&] { f.FileDateTime(file); }));
+  EXPECT_EQ(53, ErrorNumberOf([&] { f.Kill(file); }));
+  EXPECT_EQ(53, ErrorNumberOf([&] { f.GetAttr(file); }));
+  EXPECT_EQ(53, ErrorNumberOf([&] { f.SetAttr(file, attr::kNormal); }));
+  EXPECT_EQ(53, ErrorNumberOf([&] { f.FileDateTime(file); }));
 }
 
 // ChDir changes the current folder (76 when missing); CurDir gives it without a trailing backslash.
@@ -102,7 +96,7 @@ inline void CurrentFolder(FileSystemSubject& s) {
   const std::string current = f.CurDir();
   EXPECT_EQ(folder.size(), current.size());
   EXPECT_TRUE(f.Exists(current + "\\"));
-  EXPECT_EQ(76, ErrorOf([&] { f.ChDir(folder + "\\Absent"); }));
+  EXPECT_EQ(76, ErrorNumberOf([&] { f.ChDir(folder + "\\Absent"); }));
   s.MakeFile(folder + "\\Relatif.ppt");
   EXPECT_TRUE(f.Exists("Relatif.ppt"));
 }

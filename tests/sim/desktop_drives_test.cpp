@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 
+#include "error_number.hpp"
 #include "sim/clock.hpp"
 #include "sim/desktop.hpp"
 #include "sim/drives.hpp"
@@ -16,14 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace attr = platform::attributes;
 
-int ErrorOf(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 class DesktopDrives : public testing::Test {
  protected:
@@ -58,9 +52,9 @@ TEST_F(DesktopDrives, ReadOnlyFilesRefuseEveryChange) {
   drives.WriteFile("C:\\ZUK\\Travail\\Ciné.pot", "modèle");
   desktop.SetReadOnly("C:\\ZUK\\Travail\\Ciné.pot");
   drives.WriteFile("C:\\ZUK\\Travail\\Autre.pot", "autre");
-  EXPECT_EQ(75, ErrorOf([&] { drives.WriteFile("C:\\ZUK\\Travail\\Ciné.pot", "écrasé"); }));
-  EXPECT_EQ(75,
-            ErrorOf([&] { drives.CopyFile("C:\\ZUK\\Travail\\Autre.pot", "C:\\ZUK\\Travail\\CINÉ.POT"); }));
+  EXPECT_EQ(75, ErrorNumberOf([&] { drives.WriteFile("C:\\ZUK\\Travail\\Ciné.pot", "écrasé"); }));
+  EXPECT_EQ(75, ErrorNumberOf(
+                    [&] { drives.CopyFile("C:\\ZUK\\Travail\\Autre.pot", "C:\\ZUK\\Travail\\CINÉ.POT"); }));
   EXPECT_EQ("modèle", drives.ReadFile("C:\\ZUK\\Travail\\Ciné.pot"));
   // The user still deletes it from the Explorer.
   desktop.DeleteFile("C:\\ZUK\\Travail\\Ciné.pot");
@@ -77,20 +71,20 @@ TEST_F(DesktopDrives, PathsStayInsideTheDrives) {
   const fs::path escaped = drives.HostPath("C:\\..\\..\\..\\etc\\passwd");
   EXPECT_EQ(root / "etc" / "passwd", escaped);
   // A drive that is not mapped, or a network path, is "path not found".
-  EXPECT_EQ(76, ErrorOf([&] { drives.ChDir("Q:\\"); }));
-  EXPECT_EQ(76, ErrorOf([&] { drives.ReadFile("\\\\serveur\\partage\\x.ppt"); }));
+  EXPECT_EQ(76, ErrorNumberOf([&] { drives.ChDir("Q:\\"); }));
+  EXPECT_EQ(76, ErrorNumberOf([&] { drives.ReadFile("\\\\serveur\\partage\\x.ppt"); }));
   EXPECT_FALSE(drives.Exists("Q:\\x.ppt"));
   EXPECT_FALSE(drives.MakeSureDirectoryPathExists("Q:\\Dossier\\"));
   // Characters Windows forbids in names are a bad file name.
-  EXPECT_EQ(sim::kBadFileName, ErrorOf([&] { drives.WriteFile("C:\\ZUK\\a<b>.ppt", "x"); }));
-  EXPECT_EQ(sim::kBadFileName, ErrorOf([&] { drives.ReadFile("C:\\ZUK\\a|b.ppt"); }));
+  EXPECT_EQ(sim::kBadFileName, ErrorNumberOf([&] { drives.WriteFile("C:\\ZUK\\a<b>.ppt", "x"); }));
+  EXPECT_EQ(sim::kBadFileName, ErrorNumberOf([&] { drives.ReadFile("C:\\ZUK\\a|b.ppt"); }));
 }
 
 TEST_F(DesktopDrives, HostLinksAreNotFollowed) {
   // A symbolic link placed in the host folder leads nowhere on the drive.
   fs::create_directory_symlink(fs::temp_directory_path(), drives.HostPath("C:\\ZUK") / "Lien");
   EXPECT_FALSE(drives.Exists("C:\\ZUK\\Lien"));
-  EXPECT_EQ(76, ErrorOf([&] { drives.WriteFile("C:\\ZUK\\Lien\\x.ppt", "x"); }));
+  EXPECT_EQ(76, ErrorNumberOf([&] { drives.WriteFile("C:\\ZUK\\Lien\\x.ppt", "x"); }));
 }
 
 TEST_F(DesktopDrives, WritesLeaveNoTemporaryFiles) {
@@ -112,7 +106,7 @@ TEST_F(DesktopDrives, RenameChangesCaseOnly) {
   EXPECT_EQ("C:\\ZUK\\Travail\\Objectifs.ppt", drives.FullPath("c:\\zuk\\travail\\OBJECTIFS.PPT"));
   // Across drives, Name refuses with 74.
   EXPECT_EQ(sim::kRenameAcrossDrives,
-            ErrorOf([&] { drives.Name("C:\\ZUK\\Travail\\Objectifs.ppt", "D:\\Objectifs.ppt"); }));
+            ErrorNumberOf([&] { drives.Name("C:\\ZUK\\Travail\\Objectifs.ppt", "D:\\Objectifs.ppt"); }));
 }
 
 TEST_F(DesktopDrives, KillTakesWildcards) {
@@ -124,7 +118,7 @@ TEST_F(DesktopDrives, KillTakesWildcards) {
   ASSERT_EQ(1u, entries.size());
   EXPECT_EQ("c.pot", entries[0].name);
   // No match is "file not found".
-  EXPECT_EQ(53, ErrorOf([&] { drives.Kill("C:\\ZUK\\Travail\\*.ppt"); }));
+  EXPECT_EQ(53, ErrorNumberOf([&] { drives.Kill("C:\\ZUK\\Travail\\*.ppt"); }));
 }
 
 TEST_F(DesktopDrives, ChDirKeepsTheCurrentDrive) {

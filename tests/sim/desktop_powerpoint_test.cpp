@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 
+#include "error_number.hpp"
 #include "sim/automation.hpp"
 #include "sim/desktop.hpp"
 #include "sim/drives.hpp"
@@ -20,18 +21,11 @@ namespace fs = std::filesystem;
 constexpr int kRejected = -2147418111;
 constexpr int kUnavailable = -2147023174;
 
-int ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 // A call PowerPoint answers whatever it holds.
 int ReadWindowState(const vb::ObjectRef& application) {
-  return ErrorOf([&] { application->Invoke("WindowState", vb::CallKind::Get, {}); });
+  return ErrorNumberOf([&] { application->Invoke("WindowState", vb::CallKind::Get, {}); });
 }
 
 class DesktopPowerPoint : public testing::Test {
@@ -70,7 +64,7 @@ TEST_F(DesktopPowerPoint, GetObjectFollowsRegistrationOrder) {
   desktop.QuitPowerPoint(&first);
   EXPECT_TRUE(vb::SameObject(second.application(), desktop.automation().GetObject(sim::kPowerPointProgId)));
   desktop.QuitPowerPoint();
-  EXPECT_EQ(429, ErrorOf([&] { desktop.automation().GetObject(sim::kPowerPointProgId); }));
+  EXPECT_EQ(429, ErrorNumberOf([&] { desktop.automation().GetObject(sim::kPowerPointProgId); }));
   EXPECT_EQ(0, desktop.PowerPointRunning());
   EXPECT_EQ(2u, desktop.processes().size());
 }
@@ -95,7 +89,7 @@ TEST_F(DesktopPowerPoint, ApplicationQuitEndsTheProcess) {
   process.application()->Invoke("Quit", vb::CallKind::Method, {});
   EXPECT_FALSE(process.running());
   EXPECT_EQ(0, windows.FindWindowA("PP11FrameClass", nullptr));
-  EXPECT_EQ(429, ErrorOf([&] { desktop.automation().GetObject(sim::kPowerPointProgId); }));
+  EXPECT_EQ(429, ErrorNumberOf([&] { desktop.automation().GetObject(sim::kPowerPointProgId); }));
 }
 
 TEST_F(DesktopPowerPoint, DialogRefusesCallsUntilClosed) {
@@ -129,10 +123,10 @@ TEST_F(DesktopPowerPoint, EventsNeedAPowerPoint) {
   }
   desktop.StartPowerPoint();
   desktop.QuitPowerPoint();
-  EXPECT_EQ(5, ErrorOf([&] { desktop.Minimize(); }));
-  EXPECT_EQ(5, ErrorOf([&] { desktop.OpenDialog("Ouvrir"); }));
+  EXPECT_EQ(5, ErrorNumberOf([&] { desktop.Minimize(); }));
+  EXPECT_EQ(5, ErrorNumberOf([&] { desktop.OpenDialog("Ouvrir"); }));
   // Quitting twice is harmless.
-  EXPECT_EQ(0, ErrorOf([&] { desktop.QuitPowerPoint(); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { desktop.QuitPowerPoint(); }));
 }
 
 TEST_F(DesktopPowerPoint, FailCallsReachesTheLatestInstance) {

@@ -3,19 +3,13 @@
 
 #include <functional>
 
+#include "error_number.hpp"
 #include "sim/gate.hpp"
 #include "vb/error.hpp"
 
 namespace {
 
-int ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 constexpr int kRejected = -2147418111;
 constexpr int kUnavailable = -2147023174;
@@ -28,8 +22,8 @@ TEST(Gate, CountsEveryCallByMemberWithoutCase) {
   gate.SetModalProbe([&] { return modal; });
   gate.Enter("WindowState");
   modal = true;
-  EXPECT_EQ(kRejected, ErrorOf([&] { gate.Enter("windowstate"); }));
-  EXPECT_EQ(kRejected, ErrorOf([&] { gate.Enter("Presentations"); }));
+  EXPECT_EQ(kRejected, ErrorNumberOf([&] { gate.Enter("windowstate"); }));
+  EXPECT_EQ(kRejected, ErrorNumberOf([&] { gate.Enter("Presentations"); }));
   EXPECT_EQ(2u, gate.calls("WINDOWSTATE"));
   EXPECT_EQ(1u, gate.calls("presentations"));
   EXPECT_EQ(3u, gate.total_calls());
@@ -50,7 +44,7 @@ TEST(Gate, RefusalEndsWithTheDialog) {
     EXPECT_EQ("PowerPoint", error.source());
   }
   modal = false;
-  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("WindowState"); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { gate.Enter("WindowState"); }));
 }
 
 TEST(Gate, EndedProcessFailsEveryCall) {
@@ -64,24 +58,24 @@ TEST(Gate, EndedProcessFailsEveryCall) {
   gate.EndProcess();
   EXPECT_EQ(1, ends);
   EXPECT_TRUE(gate.ended());
-  EXPECT_EQ(kUnavailable, ErrorOf([&] { gate.Enter("Name"); }));
+  EXPECT_EQ(kUnavailable, ErrorNumberOf([&] { gate.Enter("Name"); }));
 }
 
 TEST(Gate, FailCallsStrikesOnlyThatMember) {
   // The next n calls of the member fail with PowerPoint's error; other members are untouched.
   sim::Gate gate;
   gate.FailCalls("FullName", 2);
-  EXPECT_EQ(kPowerPoint, ErrorOf([&] { gate.Enter("fullname"); }));
-  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("Name"); }));
-  EXPECT_EQ(kPowerPoint, ErrorOf([&] { gate.Enter("FULLNAME"); }));
-  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("FullName"); }));
+  EXPECT_EQ(kPowerPoint, ErrorNumberOf([&] { gate.Enter("fullname"); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { gate.Enter("Name"); }));
+  EXPECT_EQ(kPowerPoint, ErrorNumberOf([&] { gate.Enter("FULLNAME"); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { gate.Enter("FullName"); }));
   // A refusal comes first and does not use up a failure.
   bool modal = true;
   gate.SetModalProbe([&] { return modal; });
   gate.FailCalls("Slides", 1);
-  EXPECT_EQ(kRejected, ErrorOf([&] { gate.Enter("Slides"); }));
+  EXPECT_EQ(kRejected, ErrorNumberOf([&] { gate.Enter("Slides"); }));
   modal = false;
-  EXPECT_EQ(kPowerPoint, ErrorOf([&] { gate.Enter("Slides"); }));
+  EXPECT_EQ(kPowerPoint, ErrorNumberOf([&] { gate.Enter("Slides"); }));
 }
 
 TEST(Gate, InjectedFaultStrikesTheKthCall) {
@@ -89,16 +83,16 @@ TEST(Gate, InjectedFaultStrikesTheKthCall) {
   sim::Gate gate;
   gate.Enter("a");
   gate.InjectAt(3, sim::Fault::kRefuse);
-  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("b"); }));
-  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("c"); }));
-  EXPECT_EQ(kRejected, ErrorOf([&] { gate.Enter("d"); }));
-  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("e"); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { gate.Enter("b"); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { gate.Enter("c"); }));
+  EXPECT_EQ(kRejected, ErrorNumberOf([&] { gate.Enter("d"); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { gate.Enter("e"); }));
   // Resetting the counts keeps a pending fault at its distance.
   gate.InjectAt(2, sim::Fault::kEndProcess);
   gate.ResetCounts();
   EXPECT_EQ(0u, gate.total_calls());
-  EXPECT_EQ(0, ErrorOf([&] { gate.Enter("f"); }));
-  EXPECT_EQ(kUnavailable, ErrorOf([&] { gate.Enter("g"); }));
+  EXPECT_EQ(0, ErrorNumberOf([&] { gate.Enter("f"); }));
+  EXPECT_EQ(kUnavailable, ErrorNumberOf([&] { gate.Enter("g"); }));
   EXPECT_TRUE(gate.ended());
 }
 

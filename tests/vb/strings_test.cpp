@@ -3,19 +3,13 @@
 #include <functional>
 #include <string>
 
+#include "error_number.hpp"
 #include "vb/error.hpp"
 #include "vb/strings.hpp"
 
 namespace {
 
-int ErrorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 // LCase and UCase know accented and non-Latin letters, not ASCII only, and leave the rest alone.
 TEST(Strings, CaseMappingCoversUnicodeLetters) {

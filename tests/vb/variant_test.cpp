@@ -1,18 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "error_number.hpp"
 #include "vb/error.hpp"
 #include "vb/variant.hpp"
 
 namespace {
 
-int ErrorNumberOf(void (*action)()) {
-  try {
-    action();
-  } catch (const vb::Error& error) {
-    return error.number();
-  }
-  return 0;
-}
+using test_support::ErrorNumberOf;
 
 // CInt and CLng round a half to the even neighbour and overflow with error 6 instead of wrapping.
 TEST(Variant, IntegerConversionsRoundHalfToEvenAndOverflow) {
