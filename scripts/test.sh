@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole test suite: unit and conformance tests, bundled scenarios, under GCC and again under
-# Clang with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Clang with AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows side, cross-built for
+# i686 and x86_64 and run under Wine, each in a throwaway prefix.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -11,4 +12,19 @@ for flavour in debug asan; do
   echo "== $flavour tests"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$root/build/$flavour" --output-on-failure -j "$jobs"
+done
+
+for flavour in win32 win64; do
+  echo "== $flavour build"
+  "$root/scripts/build.sh" "$flavour"
+  echo "== $flavour tests (Wine)"
+  export WINEPREFIX="$root/build/$flavour/wineprefix"
+  "$root/scripts/wine-prefix.sh" stop
+  rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$WINEPREFIX.wineboot.log"
+  "$root/scripts/wine-prefix.sh"
+  status=0
+  ctest --test-dir "$root/build/$flavour" --output-on-failure -j "$jobs" || status=$?
+  "$root/scripts/wine-prefix.sh" stop
+  unset WINEPREFIX
+  [ "$status" -eq 0 ] || exit "$status"
 done
