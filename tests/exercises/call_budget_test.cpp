@@ -127,14 +127,14 @@ TEST(CallBudget, Exercise0203) {
   // 8   Shadow, Italic, Emboss, Bold                                       20
   // 9   the five again                                                     25
   // 10  T1.TextRange.Words.Count 3; each of 3 words TextRange.Words(i).TrimText.Font.Underline 5   18
-  // 11  T2.TextRange.Words.Count 3; each of 46 words TextRange.Words(i).TrimText 3, its Text 1,
-  //     its Font.Underline 2                                              279
+  // 11  T2.TextRange.Words.Count 3; each of 46 words TextRange.Words(i).TrimText.Text 4 and,
+  //     with its spaces, TextRange.Words(i).Font.Underline 4               371
   std::vector<std::string> facts = kTexteDiapo3;
   facts.push_back(
       "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(3).Text = \"exceptionnel \"");
   const CheckCalls calls = MeasureCheck(203, facts);
   EXPECT_EQ(Driver(6) + ChercheForme(2) + ChercheForme(1) + 8 + 1 + CompteMot(46) + 1 + ChercheMot(3) + 25 +
-                5 + 20 + 25 + 18 + 279,
+                5 + 20 + 25 + 18 + 371,
             calls.total)
       << Describe(calls);
 }
@@ -143,7 +143,7 @@ TEST(CallBudget, Exercise0204) {
   // 1-3 the two shapes and their text frames, as in 203                  27
   // 4   T2.TextRange 1, CompteMot over 46 words                             95
   // 5   T2.TextRange 1, ChercheMot found at 21                              45
-  // 6   W's font name: TextRange.Words(21).Font.Name                        4
+  // 6   W's font name, without its spaces: TextRange.Words(21).TrimText.Font.Name   5
   // 7   T1.TextRange.Words.Count 3; 3 words TextRange.Words(i).Font.Name 4    15
   // 8   T2.TextRange.Words.Count 3; 46 words TextRange.Words(i).TrimText.Text 4 and
   //     TextRange.Words(i).Font.Name 4                                    371
@@ -151,7 +151,7 @@ TEST(CallBudget, Exercise0204) {
   std::vector<std::string> facts = kTexteDiapo3;
   facts.push_back("ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(21).Text Like \"1990*\"");
   const CheckCalls calls = MeasureCheck(204, facts);
-  EXPECT_EQ(Driver(6) + ChercheForme(2) + ChercheForme(1) + 8 + 1 + CompteMot(46) + 1 + ChercheMot(21) + 4 +
+  EXPECT_EQ(Driver(6) + ChercheForme(2) + ChercheForme(1) + 8 + 1 + CompteMot(46) + 1 + ChercheMot(21) + 5 +
                 15 + 371 + 20,
             calls.total)
       << Describe(calls);
@@ -163,12 +163,12 @@ TEST(CallBudget, Exercise0205) {
   // 3   TextRange 1, CompteMot over 46 words                               95
   // 4   TextRange 1, ChercheMot found at 21                                45
   // 5   TextRange.Font.Size                                                  3
-  // 6   TextRange.Words(21).Font.Size                                        4
+  // 6   TextRange.Words(21).TrimText.Font.Size                               5
   // 7   characters 1 to 4: TextRange.Words(21).Characters(c, 1).Font.Size 5 each   20
   std::vector<std::string> facts = kTexteDiapo3;
   facts.push_back("ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(21).Text Like \"1990*\"");
   const CheckCalls calls = MeasureCheck(205, facts);
-  EXPECT_EQ(Driver(6) + ChercheForme(2) + 6 + 1 + CompteMot(46) + 1 + ChercheMot(21) + 3 + 4 + 20,
+  EXPECT_EQ(Driver(6) + ChercheForme(2) + 6 + 1 + CompteMot(46) + 1 + ChercheMot(21) + 3 + 5 + 20,
             calls.total)
       << Describe(calls);
 }
@@ -181,12 +181,12 @@ TEST(CallBudget, Exercise0206) {
   // 4   R.Font.Color.RGB                                                    4
   // 5   R.Words(3, -1).Characters(1, 1).Font.Color.RGB                       6
   // 6   characters 2 to 12, 6 each                                         66
-  // 7   R.Words(3, -1).Font.Color.RGB                                        5
+  // 7   R.Words(3, -1).TrimText.Font.Color.RGB                               6
   std::vector<std::string> facts = kTexteDiapo3;
   facts.push_back(
       "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(3).Text = \"exceptionnel \"");
   const CheckCalls calls = MeasureCheck(206, facts);
-  EXPECT_EQ(Driver(6) + ChercheForme(2) + 6 + 1 + CompteMot(46) + 1 + ChercheMot(3) + 4 + 6 + 66 + 5,
+  EXPECT_EQ(Driver(6) + ChercheForme(2) + 6 + 1 + CompteMot(46) + 1 + ChercheMot(3) + 4 + 6 + 66 + 6,
             calls.total)
       << Describe(calls);
 }
@@ -198,8 +198,8 @@ TEST(CallBudget, Exercise0207) {
   // 4   ChercheForme slide 4 "ZUK2"                                         11
   // 5   text of slide 4 7, CompteMot over 22 words                          53
   // 6   text 7, ChercheMot "1990" found at 16; text 7, ChercheMot "1994" found at 15   41 + 39
-  // 7   text of slide 3 7, Words(16, -1) 1, Font 1, seven attributes 7         16
-  // 8   the same for "1994" and for "1990" again                            32
+  // 7   text of slide 3 7, Words(16, -1).TrimText 2, Font 1, seven attributes 7   17
+  // 8   the same for "1994" and for "1990" again                            34
   const CheckCalls calls = MeasureCheck(
       207, {"ActivePresentation.Slides.Count = 6",
             "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words.Count = 26",
@@ -207,7 +207,7 @@ TEST(CallBudget, Exercise0207) {
             "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(16).Text = \"1990\"",
             "ActivePresentation.Slides(4).Shapes(2).TextFrame.TextRange.Words(15).Text Like \"1994*\""});
   EXPECT_EQ(Driver(6) + ChercheForme(2) + 7 + CompteMot(26) + ChercheForme(2) + 7 + CompteMot(22) + 7 +
-                ChercheMot(16) + 7 + ChercheMot(15) + 16 + 32,
+                ChercheMot(16) + 7 + ChercheMot(15) + 17 + 34,
             calls.total)
       << Describe(calls);
 }
