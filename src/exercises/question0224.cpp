@@ -71,7 +71,11 @@ class Question0224 final : public Exercise {
 
  private:
   void Verifie() {
-    if (oApplication.Presentations().Count() == 0 || oApplication.ActivePresentation().FullName().empty()) {
+    // Both values are read before deciding: with no presentation open, reading the active one
+    // raises, which gives "A" as well.
+    const std::int32_t nPresentations = oApplication.Presentations().Count();
+    const std::string sNomActif = oApplication.ActivePresentation().FullName();
+    if (nPresentations == 0 || sNomActif.empty()) {
       sCauseErreur = "A";
       return;
     }
@@ -109,8 +113,10 @@ class Question0224 final : public Exercise {
       sCauseErreur = "F";
       return;
     }
+    // The subtitle is read twice, both reads made before deciding.
     const std::string sSousTitre = oDiapo.Shapes().Item(2).TextFrame().TextRange().Text();
-    if (sSousTitre.empty() || oDiapo.Shapes().Item(2).TextFrame().TextRange().Text() == kSousTitreModele) {
+    const std::string sSousTitreRelu = oDiapo.Shapes().Item(2).TextFrame().TextRange().Text();
+    if (sSousTitre.empty() || sSousTitreRelu == kSousTitreModele) {
       sCauseErreur = "G";
       return;
     }

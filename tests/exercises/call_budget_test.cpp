@@ -246,13 +246,12 @@ TEST(CallBudget, Exercise0210) {
   // 3   Paragraphs(-1, -1).Count                                             2
   // 4   Paragraphs(7, -1).Lines(-1, -1).Count 3, .Lines(L7, -1).Length 3; the same for 8   12
   // 5   Paragraphs(8, -1).IndentLevel                                        2
-  //     a spacing: Paragraphs(n, -1).ParagraphFormat.<spacing> 3. Each rule reads its second
-  //     spacing only when the first allows the rule (VB's And would read both; the verdict is
-  //     the same, with 9 calls fewer in this state)
-  // 6   SpaceWithin of 8 (1.0: SpaceBefore not needed)                       3
-  // 7   SpaceAfter of 7 (0.0: not needed further)                            3
-  // 8   SpaceAfter of 8 (0.0)                                                3
-  // 9   SpaceAfter of 7 and SpaceBefore of 8                                 6
+  //     a spacing: Paragraphs(n, -1).ParagraphFormat.<spacing> 3. Each rule reads both its
+  //     spacings before deciding
+  // 6   SpaceWithin of 8, SpaceBefore of 8                                   6
+  // 7   SpaceAfter of 7, SpaceBefore of 8                                    6
+  // 8   SpaceAfter of 8, SpaceBefore of 8                                    6
+  // 9   SpaceAfter of 7, SpaceBefore of 8                                    6
   // 10  LineRuleBefore of 8                                                  3
   // 11  SpaceBefore of 8                                                     3
   // 12  Paragraphs(-1, -1).ParagraphFormat.SpaceBefore                        3
@@ -262,7 +261,7 @@ TEST(CallBudget, Exercise0210) {
       210, {"ActivePresentation.Slides.Count = 6",
             "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Paragraphs(4).IndentLevel = 1",
             "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Paragraphs(5).IndentLevel = 2"});
-  EXPECT_EQ(Driver(6) + ChercheForme(2) + 7 + 2 + 12 + 2 + 3 + 3 + 3 + 6 + 3 + 3 + 3 + 15, calls.total)
+  EXPECT_EQ(Driver(6) + ChercheForme(2) + 7 + 2 + 12 + 2 + 6 + 6 + 6 + 6 + 3 + 3 + 3 + 15, calls.total)
       << Describe(calls);
 }
 
@@ -273,10 +272,11 @@ TEST(CallBudget, Exercise0211) {
 }
 
 TEST(CallBudget, Exercise0212) {
-  // 2   ChercheZonesMasque 13; ActivePresentation.SlideMaster.Shapes.Item(m).TextFrame.Ruler.TabStops.Count 8
-  // 21 3   ChercheForme slide 4 "ZUK2"                                         11 4-5
-  // ActivePresentation.Slides.Item(4).Shapes.Item(k).TextFrame.Ruler.TabStops 8, Count 1   9 6
-  // TabStops.Item(1).Type                                                2
+  // 2   ChercheZonesMasque 13; ActivePresentation.SlideMaster.Shapes.Item(m).TextFrame.Ruler
+  //     .TabStops.Count 8                                                  21
+  // 3   ChercheForme slide 4 "ZUK2"                                         11
+  // 4-5 ActivePresentation.Slides.Item(4).Shapes.Item(k).TextFrame.Ruler.TabStops 8, Count 1   9
+  // 6   TabStops.Item(1).Type                                                2
   const CheckCalls calls = MeasureCheck(212, {"ActivePresentation.Slides.Count = 6"});
   EXPECT_EQ(Driver(6) + kChercheZonesMasque + 8 + ChercheForme(2) + 9 + 2, calls.total) << Describe(calls);
 }
@@ -312,7 +312,7 @@ TEST(CallBudget, Exercise0216) {
   // 3   ActivePresentation.SlideMaster 2, Shapes.Item(index).TextFrame 3       5
   // 4   TextRange.Paragraphs(-1, -1).Count                                    3
   // 5   TextRange.Paragraphs(i, -1).IndentLevel for 1 to 5, 3 each            15
-  // 6   TextStyles.Item(3).Ruler 3, Levels.Item(1) 2, FirstMargin, LeftMargin 2   7
+  // 6   TextStyles.Item(3).Ruler 3, Levels.Item(1) 2, FirstMargin and LeftMargin, both read   7
   // 7   TextRange.Paragraphs(2, -1).ParagraphFormat.Bullet.Visible            5
   // 8   Levels.Item(2) 2, LeftMargin 1                                        3
   // 9-10 LeftMargin, FirstMargin                                             2
@@ -358,11 +358,10 @@ TEST(CallBudget, Exercise0221) {
   //     Item of each zone 2                                                 22
   // 3   Height, Width, Rotation of both zones                                6
   // 4   Top of both, Left of both                                            4
-  // 5-6 NotesMaster.HeadersFooters.Header.Text 4, twice. The header is set, so zone 1's text
-  //     (TextFrame.TextRange.Text, 3) cannot change the verdict and is not read: 6 calls fewer
-  //     than reading both texts at each step                                 8
+  // 5-6 NotesMaster.HeadersFooters.Header.Text 4 and zone 1's TextFrame.TextRange.Text 3, both
+  //     read at each step before deciding                                  14
   const CheckCalls calls = MeasureCheck(221, {"ActivePresentation.Slides.Count = 6"});
-  EXPECT_EQ(Driver(6) + 3 + ChercheFormeMasqueDocument(1) + ChercheFormeMasqueDocument(2) + 2 + 6 + 4 + 8,
+  EXPECT_EQ(Driver(6) + 3 + ChercheFormeMasqueDocument(1) + ChercheFormeMasqueDocument(2) + 2 + 6 + 4 + 14,
             calls.total)
       << Describe(calls);
 }
@@ -379,7 +378,7 @@ TEST(CallBudget, Exercise0222) {
 }
 
 TEST(CallBudget, Exercise0223) {
-  // 2   Presentations.Count 2, ActivePresentation.FullName 2                   4
+  // 2   Presentations.Count 2, ActivePresentation.FullName 2, both read      4
   // 3   ActivePresentation 1, BuiltInDocumentProperties.Item(11).Value 3        4
   // 4   BuiltInDocumentProperties.Item(6).Value                              3
   const CheckCalls calls = MeasureCheck(223);
@@ -387,12 +386,12 @@ TEST(CallBudget, Exercise0223) {
 }
 
 TEST(CallBudget, Exercise0224) {
-  // 2   Presentations.Count 2, ActivePresentation.FullName 2                   4
+  // 2   Presentations.Count 2, ActivePresentation.FullName 2, both read      4
   // 3   ActivePresentation 1, FullName 1, Name 1 (kept for step 4)             3
   // 5   FullName (the file's date is read from the disk)                     1
   // 6-7 BuiltInDocumentProperties.Item(6).Value, .Item(19).Value, 3 each        6
   // 8   Slides.Item(1) 2; eight ColorScheme.Colors(i).RGB 3                  26
-  // 9   Shapes.Item(2).TextFrame.TextRange.Text 5, twice                     10
+  // 9   Shapes.Item(2).TextFrame.TextRange.Text 5, twice, both read before deciding   10
   // 10  Shapes.Item(1).TextFrame.TextRange.Text                              5
   // 11  HeadersFooters 1; SlideNumber.Visible, DateAndTime.Visible, Footer.Visible 2 each   7
   const CheckCalls calls = MeasureCheck(224);
