@@ -35,11 +35,7 @@ class Question0223 final : public Exercise {
   // created before the preparation; "B": it is not based on "Ciné.pot".
   void CorpsTestePoint() override {
     try {
-      // Both values are read before deciding: with no presentation open, reading the active one
-      // raises, which gives "C" as well.
-      const std::int32_t nPresentations = oApplication.Presentations().Count();
-      const std::string sNomActif = oApplication.ActivePresentation().FullName();
-      if (nPresentations == 0 || sNomActif.empty()) {
+      if (oApplication.Presentations().Count() == 0 || oApplication.ActivePresentation().FullName().empty()) {
         sCauseErreur = "C";
         return;
       }

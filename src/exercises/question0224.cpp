@@ -71,11 +71,7 @@ class Question0224 final : public Exercise {
 
  private:
   void Verifie() {
-    // Both values are read before deciding: with no presentation open, reading the active one
-    // raises, which gives "A" as well.
-    const std::int32_t nPresentations = oApplication.Presentations().Count();
-    const std::string sNomActif = oApplication.ActivePresentation().FullName();
-    if (nPresentations == 0 || sNomActif.empty()) {
+    if (oApplication.Presentations().Count() == 0 || oApplication.ActivePresentation().FullName().empty()) {
       sCauseErreur = "A";
       return;
     }

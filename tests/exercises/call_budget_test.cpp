@@ -378,7 +378,7 @@ TEST(CallBudget, Exercise0222) {
 }
 
 TEST(CallBudget, Exercise0223) {
-  // 2   Presentations.Count 2, ActivePresentation.FullName 2, both read      4
+  // 2   Presentations.Count 2, ActivePresentation.FullName 2                   4
   // 3   ActivePresentation 1, BuiltInDocumentProperties.Item(11).Value 3        4
   // 4   BuiltInDocumentProperties.Item(6).Value                              3
   const CheckCalls calls = MeasureCheck(223);
@@ -386,7 +386,7 @@ TEST(CallBudget, Exercise0223) {
 }
 
 TEST(CallBudget, Exercise0224) {
-  // 2   Presentations.Count 2, ActivePresentation.FullName 2, both read      4
+  // 2   Presentations.Count 2, ActivePresentation.FullName 2                   4
   // 3   ActivePresentation 1, FullName 1, Name 1 (kept for step 4)             3
   // 5   FullName (the file's date is read from the disk)                     1
   // 6-7 BuiltInDocumentProperties.Item(6).Value, .Item(19).Value, 3 each        6
