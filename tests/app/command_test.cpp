@@ -2,6 +2,9 @@
 // coverage, messages that say what to fix, and the shell's record.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -485,6 +488,95 @@ TEST_F(Command, RecordedSessionReplays) {
   const auto replay = Cli({"run", Write("changed.scn", changed)});
   EXPECT_EQ(kExitFailed, replay.status);
   EXPECT_NE(std::string::npos, replay.out.find("expected CauseErreur = \"\", found \"B\"")) << replay.out;
+}
+
+}  // namespace
+}  // namespace player
+
+namespace player {
+namespace {
+
+// The shell on a terminal (a pseudo-terminal here): Ctrl-C drops the line being typed and the
+// session goes on; the arrow keys bring earlier lines back.
+class Terminal {
+ public:
+  Terminal() {
+    char program[] = K60418_COMMAND;
+    char shell[] = "shell";
+    char* argv[] = {program, shell, nullptr};
+    pid_ = forkpty(&fd_, nullptr, nullptr, nullptr);
+    if (pid_ == 0) {
+      setenv("TERM", "dumb", 1);
+      execv(program, argv);
+      _exit(127);
+    }
+  }
+  ~Terminal() {
+    if (pid_ > 0 && !waited_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (fd_ >= 0) close(fd_);
+  }
+  bool started() const { return pid_ > 0; }
+  void Type(const std::string& keys) {
+    EXPECT_EQ(static_cast<ssize_t>(keys.size()), write(fd_, keys.data(), keys.size()));
+  }
+  // Reads until the text has appeared since the last wait (20 s at most).
+  bool WaitFor(const std::string& text) {
+    for (int k = 0; k < 200; ++k) {
+      const auto found = seen_.find(text, from_);
+      if (found != std::string::npos) {
+        from_ = found + text.size();
+        return true;
+      }
+      pollfd ready{fd_, POLLIN, 0};
+      if (poll(&ready, 1, 100) > 0) {
+        char buffer[4096];
+        const ssize_t count = read(fd_, buffer, sizeof buffer);
+        if (count <= 0) return false;
+        seen_.append(buffer, static_cast<std::size_t>(count));
+      }
+    }
+    return false;
+  }
+  int Wait() {
+    int status = -1;
+    waitpid(pid_, &status, 0);
+    waited_ = true;
+    return status;
+  }
+  const std::string& seen() const { return seen_; }
+
+ private:
+  int fd_ = -1;
+  pid_t pid_ = -1;
+  bool waited_ = false;
+  std::string seen_;
+  std::size_t from_ = 0;
+};
+
+TEST(ShellOnATerminal, CtrlCDropsTheLineAndHistoryRecallsOne) {
+  Terminal terminal;
+  ASSERT_TRUE(terminal.started());
+  ASSERT_TRUE(terminal.WaitFor("k60418> ")) << terminal.seen();
+  terminal.Type("Expect 1 = 1\n");
+  ASSERT_TRUE(terminal.WaitFor("ok")) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("k60418> ")) << terminal.seen();
+  terminal.Type("InitQuest");
+  ASSERT_TRUE(terminal.WaitFor("InitQuest")) << terminal.seen();
+  terminal.Type("\003");
+  ASSERT_TRUE(terminal.WaitFor("k60418> ")) << "the session ended on Ctrl-C: " << terminal.seen();
+  terminal.Type("Expect 2 = 3\n");
+  ASSERT_TRUE(terminal.WaitFor("failed: expected 2 = 3, found 2")) << terminal.seen();
+  ASSERT_TRUE(terminal.WaitFor("k60418> ")) << terminal.seen();
+  terminal.Type("\033[A\033[A\n");  // two lines back: Expect 1 = 1
+  ASSERT_TRUE(terminal.WaitFor("ok")) << terminal.seen();
+  terminal.Type("quit\n");
+  const int status = terminal.Wait();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kExitFailed) << status;
+  EXPECT_EQ(std::string::npos, terminal.seen().find("InitQuest\r\nline")) << "the dropped line was run";
+  EXPECT_EQ(std::string::npos, terminal.seen().find("unknown name")) << terminal.seen();
 }
 
 }  // namespace

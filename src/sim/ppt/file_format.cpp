@@ -43,7 +43,8 @@ void ExpectObject(const json& value, const std::string& path) {
 // would otherwise be dropped silently and the file read as if it were not there.
 void ExpectFields(const json& object, const std::string& path, std::initializer_list<const char*> known) {
   ExpectObject(object, path);
-  for (const auto& [key, value] : object.items()) {
+  for (const auto& item : object.items()) {
+    const std::string& key = item.key();
     if (std::none_of(known.begin(), known.end(), [&](const char* name) { return key == name; })) {
       std::string fields;
       for (const char* name : known) fields += std::string(fields.empty() ? "" : ", ") + name;
