@@ -586,7 +586,7 @@ std::string SyntaxError(std::string_view content, const json::parse_error& error
   const auto colon = reason.find(": ");
   if (colon != std::string::npos && reason.compare(0, 6, "[json.") == 0) reason = reason.substr(colon + 2);
   return "line " + std::to_string(line) + ", column " + std::to_string(column) +
-         ": it is not a presentation file: the text is not valid JSON here (" + reason + ")";
+         ": the text is not valid JSON here (" + reason + ")";
 }
 
 }  // namespace
