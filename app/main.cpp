@@ -2,13 +2,15 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
-#include <CLI/CLI.hpp>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "line_editor.hpp"
+#include "player/command_line.hpp"
 #include "player/commands.hpp"
 
 namespace {
@@ -35,100 +37,27 @@ void PreferMemoryForScratchDesktops() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{
-      "k60418: plays the training player (the host) of the course's PowerPoint 2003 exercise module on a "
-      "simulated desktop: learner scenarios, the whole course, an interactive shell."};
-  app.set_version_flag("--version", std::string("k60418 ") + K60418_VERSION);
-  app.require_subcommand(1);
-  app.fallthrough();
-
-  std::string course_folder;
-  app.add_option("--course", course_folder,
-                 "the course's data (models/, office/, scenarios/); default: $K60418_COURSE_DIR, else the "
-                 "source tree's course/")
-      ->check(CLI::ExistingDirectory);
-
-  // run
-  player::RunOptions run;
-  std::string state_folder;
-  auto* run_command = app.add_subcommand(
-      "run",
-      "Run scenario files, each on a fresh simulated desktop: PASS name or FAIL name:line: message, then "
-      "\"N passed, M failed\". Exit status 0 all passed, 1 one failed, 2 a file could not be read or "
-      "parsed.");
-  run_command->add_option("files", run.paths, "scenario files (.scn), or folders whose .scn files are run")
-      ->required();
-  run_command->add_option(
-      "--state", state_folder,
-      "keep the desktop in this folder (loaded when it holds one); with several scenarios, "
-      "each in a sub-folder named after it");
-  run_command->add_flag("--trace", run.trace,
-                        "print every statement, every host call with its arguments and results and the "
-                        "object-model calls it made, every error and expectation");
-  run_command->add_flag("--json", run.json, "print results (and the trace) as JSON lines");
-
-  // course
-  player::CourseOptions course;
-  auto* course_command = app.add_subcommand(
-      "course",
-      "Run every bundled scenario of the course and print one row per exercise: number, title, "
-      "scenarios passed / run, verdicts seen; then \"N passed, M failed\".");
-  course_command->add_flag("--brief", course.brief, "rows only, without the sentence of each verdict seen");
-
-  // shell
-  std::optional<std::int32_t> shell_exercise;
-  auto* shell_command = app.add_subcommand(
-      "shell",
-      "An interactive session on a simulated desktop: scenario statements typed at a prompt (or piped "
-      "in), each answered at once. Type help for the statements.");
-  shell_command->add_option("exercise", shell_exercise, "an exercise to set up first (201 to 224)")
-      ->check(CLI::Range(201, 224));
-
-  // show
-  std::string show_file;
-  auto* show_command =
-      app.add_subcommand("show", "Print a presentation or design template file as readable text.");
-  show_command->add_option("file", show_file, "the presentation (.ppt) or template (.pot) file")->required();
-
-  // codes
-  std::optional<std::string> codes_exercise;
-  auto* codes_command = app.add_subcommand(
-      "codes",
-      "Each verdict code of one exercise (or of all) with what it tells the learner, and the "
-      "general-error codes.");
-  codes_command->add_option("exercise", codes_exercise, "the exercise's number (201 to 224)");
-
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    const int status = app.exit(error);
-    return status == 0 ? 0 : player::kExitBadInput;
-  }
-
+  // A closed pipe is a write error the command reports and ends on with a non-zero status, not a
+  // signal that ends it half-way.
+  std::signal(SIGPIPE, SIG_IGN);
   PreferMemoryForScratchDesktops();
-  try {
-    if (*run_command) {
-      run.state_folder = state_folder;
-      run.course_folder = course_folder;
-      return player::RunScenarios(run, std::cout, std::cerr);
-    }
-    if (*course_command) {
-      course.course_folder = course_folder;
-      course.progress = IsTerminal(STDERR_FILENO);
-      return player::PlayCourse(course, std::cout, std::cerr);
-    }
-    if (*shell_command) {
-      player::ShellOptions shell;
-      shell.exercise = shell_exercise;
-      shell.course_folder = course_folder;
-      shell.prompt = IsTerminal(STDIN_FILENO);
-      return player::RunShell(shell, std::cin, std::cout, std::cerr);
-    }
-    if (*show_command) return player::ShowFile(show_file, std::cout, std::cerr);
-    if (*codes_command) return player::ListCodes(codes_exercise, std::cout, std::cerr);
-  } catch (const std::exception& error) {
-    std::cerr << "k60418: " << error.what() << '\n';
-    return player::kExitBadInput;
+
+  const bool in_terminal = IsTerminal(STDIN_FILENO);
+  LineEditor editor;
+  player::Console console{std::cin, std::cout, std::cerr};
+  console.in_terminal = in_terminal;
+  console.out_terminal = IsTerminal(STDOUT_FILENO);
+  console.err_terminal = IsTerminal(STDERR_FILENO);
+  console.no_color = std::getenv("NO_COLOR");
+  console.line_editor = in_terminal ? &editor : nullptr;
+
+  int status = player::RunCommandLine(std::vector<std::string>(argv, argv + argc), console);
+  // What is still buffered reaches the file or pipe only now: its failure is an error too.
+  std::cout.flush();
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout) {
+    if (status != player::kExitBadInput)
+      std::cerr << "k60418: the output could not be written (a full disk or a closed pipe?)\n";
+    status = player::kExitBadInput;
   }
-  return player::kExitBadInput;
+  return status;
 }

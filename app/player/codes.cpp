@@ -252,6 +252,16 @@ std::string Sentence(std::int32_t exercise, bool erreur_generale, const std::str
   return "";
 }
 
+std::string UnreachableReason(std::int32_t exercise, const std::string& code) {
+  if (exercise == 218 && code == "A") {
+    return "une présentation garde toujours au moins un modèle de conception (PowerPoint ne laisse pas "
+           "supprimer le dernier, et appliquer un modèle en remplace un) : le contrôle ne peut pas en "
+           "compter "
+           "zéro";
+  }
+  return "";
+}
+
 std::string Quoted(const std::string& sentence) {
   return sentence.empty() ? "" : "« " + sentence + " »";
 }

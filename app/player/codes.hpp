@@ -36,6 +36,10 @@ const std::vector<CodeMeaning>& GeneralCodes();
 /// else from the exercise's; "" when the code is not one the course defines.
 std::string Sentence(std::int32_t exercise, bool erreur_generale, const std::string& code);
 
+/// Why no learner's work can lead exercise N's check to a code its list names (0218's "A": a
+/// presentation always keeps a design), in French; "" for a code that can be reached.
+std::string UnreachableReason(std::int32_t exercise, const std::string& code);
+
 /// "« sentence »", or "" for a code without one.
 std::string Quoted(const std::string& sentence);
 

@@ -6,6 +6,7 @@
 #include "scenario/names.hpp"
 #include "sim/clock.hpp"
 #include "sim/drives.hpp"
+#include "sim/ppt/object.hpp"
 #include "sim/window_manager.hpp"
 #include "vb/strings.hpp"
 
@@ -262,6 +263,23 @@ vb::Variant TrainingPlayer::SimValue(const std::string& member, const std::vecto
     return vb::Variant(static_cast<std::int32_t>(desktop_->windows().FindWindowA(nullptr, title.c_str())));
   }
   Raise(vb::errors::kNoSuchMember, "Sim." + member + " is not a value");
+}
+
+void TrainingPlayer::MemberRefused(const vb::Dispatch& object, std::string_view member, vb::CallKind kind) {
+  const auto* simulated = dynamic_cast<const sim::ppt::SimObject*>(&object);
+  if (!simulated) return;
+  const std::string type = object.TypeName();
+  const sim::ppt::Member* found = simulated->member_table().Find(member);
+  if (found) {
+    if (kind == vb::CallKind::Put && !found->put)
+      hint_ = "`" + found->name + "` of " + type + " is read-only";
+    return;
+  }
+  std::vector<std::string> names;
+  for (const auto& candidate : simulated->member_table().members()) names.push_back(candidate.name);
+  const std::string suggestion = scenario::DidYouMean(scenario::NearestNames(member, names));
+  hint_ = "`" + std::string(member) + "` is not a member of " + type +
+          (suggestion.empty() ? "" : "; " + suggestion);
 }
 
 vb::Variant TrainingPlayer::Verdict(const std::string& member) {

@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "module/module.hpp"
@@ -105,6 +107,11 @@ class TrainingPlayer : public scenario::Environment {
   vb::Variant SimValue(const std::string& member, const std::vector<vb::Variant>& arguments) override;
   vb::Variant Verdict(const std::string& member) override;
   const scenario::ErrorRecord& LastError() override { return last_error_; }
+  void MemberRefused(const vb::Dispatch& object, std::string_view member, vb::CallKind kind) override;
+
+  /// What the last refused member of the object model deserves to be told ("`TextFrme` is not a
+  /// member of Shape; did you mean `TextFrame`?"), emptied by the reading; "" when none.
+  std::string TakeHint() { return std::exchange(hint_, std::string()); }
 
  private:
   std::filesystem::path course_folder_;
@@ -116,6 +123,7 @@ class TrainingPlayer : public scenario::Environment {
   bool place_files_ = true;
   std::string work_folder_ = kDefaultWorkFolder;
   scenario::ErrorRecord last_error_;
+  std::string hint_;
 };
 
 /// The course folder to use: the one given, else $K60418_COURSE_DIR, else the source tree's.

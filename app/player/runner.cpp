@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "exercises/fabrique.hpp"
 #include "scenario/evaluator.hpp"
 #include "scenario/like.hpp"
 #include "scenario/names.hpp"
@@ -44,6 +45,27 @@ std::string DescribeVerdict(const VerdictReading& verdict) {
   text += std::to_string(verdict.complement->size()) + (verdict.complement->size() == 1 ? " line" : " lines");
   for (const auto& line : *verdict.complement) text += " " + Show(vb::Variant(line));
   return text;
+}
+
+// How a failed expectation's expected value is shown: the value alone for =, else with its
+// comparison ("<> \"B\"", "Like \"C*\"").
+std::string ComparisonPrefix(Comparison comparison) {
+  switch (comparison) {
+    case Comparison::kNotEqual:
+      return "<> ";
+    case Comparison::kLess:
+      return "< ";
+    case Comparison::kLessOrEqual:
+      return "<= ";
+    case Comparison::kGreater:
+      return "> ";
+    case Comparison::kGreaterOrEqual:
+      return ">= ";
+    case Comparison::kLike:
+      return "Like ";
+    default:
+      return "";
+  }
 }
 
 // The expectation as written, without the keyword.
@@ -100,14 +122,52 @@ ScenarioResult Runner::Run(const scenario::Scenario& scenario) {
   const auto& statements = scenario.statements;
   for (std::size_t k = 0; k < statements.size(); ++k) {
     const auto* next = k + 1 < statements.size() ? &statements[k + 1] : nullptr;
-    if (auto failure = Step(statements[k], ExpectsError(next), result)) {
+    if (!Step(statements[k], ExpectsError(next), result)) continue;
+    if (result.failures.empty()) {
       result.passed = false;
-      result.line = statements[k].position.line;
-      result.message = *failure;
-      break;
+      result.line = last_failure_.line;
+      result.column = last_failure_.column;
+      result.message = last_failure_.message;
+      result.expected = last_failure_.expected;
+      result.found = last_failure_.found;
     }
+    result.failures.push_back(last_failure_);
+    if (keep_going_ && statements[k].kind == StatementKind::kExpect) continue;
+    result.expectations_not_run = static_cast<int>(
+        std::count_if(statements.begin() + static_cast<std::ptrdiff_t>(k) + 1, statements.end(),
+                      [](const scenario::Statement& s) { return s.kind == StatementKind::kExpect; }));
+    break;
   }
   return result;
+}
+
+std::optional<std::string> Runner::Fail(const scenario::Statement& statement, std::string message,
+                                        std::string expected, std::string found) {
+  last_failure_ = {statement.position.line, statement.position.column, message, std::move(expected),
+                   std::move(found)};
+  return message;
+}
+
+void Runner::Note(const scenario::Statement& statement, ScenarioResult& result) {
+  const auto note = NoteOn(statement);
+  if (!note) return;
+  result.notes.push_back(std::to_string(statement.position.line) + ": " + *note);
+  if (observer_) observer_->OnNote(statement, *note);
+}
+
+std::optional<std::string> Runner::NoteOn(const scenario::Statement& statement) const {
+  if (statement.kind == StatementKind::kInitQuestion &&
+      (exercise_ < k60418::kPremiereQuestion || exercise_ > k60418::kDerniereQuestion)) {
+    return std::to_string(exercise_) + " is not an exercise of the course (" +
+           std::to_string(k60418::kPremiereQuestion) + " to " + std::to_string(k60418::kDerniereQuestion) +
+           "): no model file was placed, and what the module answered is its answer to an unknown number";
+  }
+  if (statement.kind == StatementKind::kTestePoint && !open_) {
+    return std::string("TestePoint with no exercise open (") +
+           (exercise_ == 0 ? "no InitQuestion before it" : "the exercise was closed by Fermer or Quitter") +
+           "): a host checks only between InitQuestion and Fermer, so this verdict tells nothing";
+  }
+  return std::nullopt;
 }
 
 std::optional<std::string> Runner::Step(const scenario::Statement& statement, bool error_expected,
@@ -115,18 +175,22 @@ std::optional<std::string> Runner::Step(const scenario::Statement& statement, bo
   if (observer_) observer_->OnStatement(statement);
   if (statement.kind == StatementKind::kExpect) return Check(statement);
   if (statement.kind == StatementKind::kEvaluate) {
+    player_.TakeHint();
     try {
       const vb::Variant value = scenario::Evaluator(player_).Evaluate(*statement.target);
       if (observer_) observer_->OnValue(statement, value);
       return std::nullopt;
     } catch (const vb::Error& error) {
-      return statement.text + " raised " +
-             Show(scenario::ErrorRecord{error.number(), error.source(), error.description()});
+      return Fail(statement,
+                  statement.text + " raised " +
+                      Show(scenario::ErrorRecord{error.number(), error.source(), error.description()}) +
+                      Hint());
     }
   }
 
   // An action: it clears the recorded error, and records the one it raises.
   player_.set_last_error({});
+  player_.TakeHint();
   const bool host_call = IsHostCall(statement.kind);
   const CallCounts before = host_call ? player_.Calls() : CallCounts{};
   scenario::ErrorRecord raised;
@@ -137,6 +201,7 @@ std::optional<std::string> Runner::Step(const scenario::Statement& statement, bo
       if (call->verdict) observer_->OnVerdict(statement, exercise_, *call->verdict);
     }
     if (observer_) observer_->OnActionDone(statement);
+    Note(statement, result);
     return std::nullopt;
   } catch (const vb::Error& error) {
     raised = {error.number(), error.source(), error.description()};
@@ -147,8 +212,14 @@ std::optional<std::string> Runner::Step(const scenario::Statement& statement, bo
   player_.set_last_error(raised);
   if (observer_)
     observer_->OnError(statement, raised, host_call ? Since(before, player_.Calls()) : CallCounts{});
+  Note(statement, result);
   if (error_expected) return std::nullopt;
-  return statement.text + " raised " + Show(raised);
+  return Fail(statement, statement.text + " raised " + Show(raised) + Hint());
+}
+
+std::string Runner::Hint() {
+  std::string hint = player_.TakeHint();
+  return hint.empty() ? "" : " (" + hint + ")";
 }
 
 std::optional<Runner::HostCall> Runner::Perform(const scenario::Statement& statement,
@@ -165,10 +236,12 @@ std::optional<Runner::HostCall> Runner::Perform(const scenario::Statement& state
                   Show(vb::Variant(player_.application().ref())) + ", " + std::to_string(player_.handle()) +
                   ")";
       exercise_ = number;
+      open_ = false;
       if (std::find(result.exercises.begin(), result.exercises.end(), number) == result.exercises.end()) {
         result.exercises.push_back(number);
       }
       player_.InitQuestion(number, folder);
+      open_ = number >= k60418::kPremiereQuestion && number <= k60418::kDerniereQuestion;
       call.results = HostVariables(player_);
       return call;
     }
@@ -187,12 +260,14 @@ std::optional<Runner::HostCall> Runner::Perform(const scenario::Statement& state
       return call;
     }
     case StatementKind::kFermer:
+      open_ = false;
       player_.Fermer();
       return HostCall{"Fermer()", "", std::nullopt};
     case StatementKind::kQuitter: {
       HostCall call;
       call.call = "Quitter(" + Show(vb::Variant(player_.application().ref())) + ", " +
                   std::to_string(player_.handle()) + ")";
+      open_ = false;
       player_.Quitter();
       call.results = HostVariables(player_);
       return call;
@@ -243,11 +318,14 @@ std::optional<Runner::HostCall> Runner::Perform(const scenario::Statement& state
 }
 
 std::optional<std::string> Runner::Check(const scenario::Statement& statement) {
+  player_.TakeHint();
   scenario::Evaluator evaluator(player_);
   const std::string expectation = ExpectationText(statement);
+  std::string expected;
+  std::string found;
   const auto fail = [&](std::string detail) -> std::optional<std::string> {
     if (observer_) observer_->OnExpectation(statement, false, detail);
-    return detail;
+    return Fail(statement, detail, expected, found);
   };
   const auto raised = [](const vb::Error& error) {
     return Show(scenario::ErrorRecord{error.number(), error.source(), error.description()});
@@ -257,20 +335,24 @@ std::optional<std::string> Runner::Check(const scenario::Statement& statement) {
   try {
     subject = evaluator.Evaluate(*statement.target);
   } catch (const vb::Error& error) {
-    return fail("expected " + expectation + ", but reading it raised " + raised(error));
+    found = raised(error);
+    return fail("expected " + expectation + ", but reading it raised " + found + Hint());
   }
+  found = Show(subject);
 
   bool passed = false;
   std::string value_note;
   if (statement.comparison == Comparison::kIsNothing) {
+    expected = "Nothing";
     passed = subject.IsObject() && !subject.ToObject();
   } else {
     vb::Variant value;
     try {
       value = evaluator.Evaluate(*statement.value);
     } catch (const vb::Error& error) {
-      return fail("expected " + expectation + ", but evaluating the value raised " + raised(error));
+      return fail("expected " + expectation + ", but evaluating the value raised " + raised(error) + Hint());
     }
+    expected = ComparisonPrefix(statement.comparison) + Show(value);
     if (statement.value->kind != scenario::Expression::Kind::kLiteral)
       value_note = " (the value is " + Show(value) + ")";
     try {

@@ -227,7 +227,12 @@ vb::Variant Evaluator::Member(const vb::Variant& on, const Segment& segment, vb:
   if (on.type() != vb::VarType::Object) Raise(language_errors::kObjectRequired);
   const vb::ObjectRef object = on.ToObject();
   if (!object) Raise(vb::errors::kObjectNotSet);
-  return object->Invoke(segment.name, kind, arguments);
+  try {
+    return object->Invoke(segment.name, kind, arguments);
+  } catch (const vb::Error& error) {
+    if (error.number() == vb::errors::kNoSuchMember) environment_.MemberRefused(*object, segment.name, kind);
+    throw;
+  }
 }
 
 // X(a)(b): every argument list from `first` on indexes the value before it, as Item does on a

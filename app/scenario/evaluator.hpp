@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scenario/ast.hpp"
@@ -45,6 +46,9 @@ class Environment {
   /// Nothing), read as the host reads them.
   virtual vb::Variant Verdict(const std::string& member) = 0;
   virtual const ErrorRecord& LastError() = 0;
+  /// Told when an object raised error 438 for a member, so that the runner can say what the
+  /// object is and which of its members come nearest.
+  virtual void MemberRefused(const vb::Dispatch& /*object*/, std::string_view /*member*/, vb::CallKind) {}
 };
 
 class Evaluator {

@@ -105,6 +105,51 @@ std::optional<RootKind> ClassifyRoot(std::string_view name) {
   return std::nullopt;
 }
 
+std::vector<std::string> NearestNames(std::string_view name, const std::vector<std::string>& candidates,
+                                      std::size_t limit) {
+  // Optimal string alignment distance (a swap of two neighbours counts one), without case.
+  const auto distance = [](std::string_view a, std::string_view b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+      for (std::size_t j = 1; j <= b.size(); ++j) {
+        const std::size_t cost = Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1;
+        d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+        if (i > 1 && j > 1 && Lower(a[i - 1]) == Lower(b[j - 2]) && Lower(a[i - 2]) == Lower(b[j - 1]))
+          d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+    return d[a.size()][b.size()];
+  };
+  if (name.size() > 64) return {};
+  const std::size_t allowed = std::max<std::size_t>(1, name.size() / 4);
+  std::vector<std::pair<std::size_t, std::string>> near;
+  for (const auto& candidate : candidates) {
+    if (candidate.size() > 64) continue;
+    const std::size_t d = distance(name, candidate);
+    if (d <= allowed && !SameName(name, candidate)) near.emplace_back(d, candidate);
+  }
+  std::stable_sort(near.begin(), near.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> names;
+  for (const auto& [d, candidate] : near) {
+    // Only the nearest: a second name one edit further is noise beside the first.
+    if (names.size() == limit || d > near.front().first) break;
+    if (std::find(names.begin(), names.end(), candidate) == names.end()) names.push_back(candidate);
+  }
+  return names;
+}
+
+std::string DidYouMean(const std::vector<std::string>& names) {
+  if (names.empty()) return "";
+  std::string text = "did you mean ";
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    if (k) text += k + 1 == names.size() ? " or " : ", ";
+    text += "`" + names[k] + "`";
+  }
+  return text + "?";
+}
+
 std::string CanonicalName(std::string_view name) {
   for (const auto* list : {&PowerPointGlobals(), &VerdictMembers(), &Functions(), &HostMembers()}) {
     if (const auto* found = FindIn(*list, name)) return *found;

@@ -46,6 +46,15 @@ std::optional<vb::Variant> FindConstant(std::string_view name);
 /// What a path's first name refers to; nullopt for a name the language does not know.
 std::optional<RootKind> ClassifyRoot(std::string_view name);
 
+/// The candidates nearest to a misspelt name (case ignored): those at the smallest number of
+/// edits from it (a swap of two neighbours is one), if that is at most one in four of its
+/// letters; at most `limit`.
+std::vector<std::string> NearestNames(std::string_view name, const std::vector<std::string>& candidates,
+                                      std::size_t limit = 3);
+
+/// "did you mean `A`?" / "did you mean `A` or `B`?", or "" when there is none.
+std::string DidYouMean(const std::vector<std::string>& names);
+
 /// The canonical spelling of a known name (for traces): "activepresentation" → "ActivePresentation".
 std::string CanonicalName(std::string_view name);
 

@@ -405,10 +405,15 @@ class Parser {
     const Token& first = Peek();
     const auto root = ClassifyRoot(first.text);
     if (!root) {
-      Fail(first, "unknown name '" + first.text +
-                      "': not a statement, a PowerPoint global (Application, ActivePresentation, "
+      std::vector<std::string> known = {"Expect",  "Call", "InitQuestion", "TestePoint", "Fermer",
+                                        "Quitter", "Host", "Sim",          "Error"};
+      for (const auto* list : {&PowerPointGlobals(), &VerdictMembers(), &Functions()})
+        known.insert(known.end(), list->begin(), list->end());
+      const std::string suggestion = DidYouMean(NearestNames(first.text, known));
+      Fail(first, "unknown name '" + first.text + "'" + (suggestion.empty() ? "" : "; " + suggestion) +
+                      " (not a statement, a PowerPoint global (Application, ActivePresentation, "
                       "ActiveWindow, Presentations, CommandBars, Windows), Host., Sim., a verdict member, "
-                      "Error, a constant or a function");
+                      "Error, a constant or a function)");
     }
     auto node = std::make_shared<Expression>();
     node->kind = Expression::Kind::kPath;
@@ -490,7 +495,12 @@ class Parser {
       case RootKind::kSim: {
         if (path.size() < 2) Fail(at, "expected a Sim. event or value after Sim");
         const SimMember* member = FindSimMember(path[1].name);
-        if (!member) Fail(at, "unknown member Sim." + path[1].name);
+        if (!member) {
+          std::vector<std::string> names;
+          for (const auto& candidate : SimMembers()) names.push_back(candidate.name);
+          const std::string suggestion = DidYouMean(NearestNames(path[1].name, names));
+          Fail(at, "unknown member Sim." + path[1].name + (suggestion.empty() ? "" : "; " + suggestion));
+        }
         if (!path[0].calls.empty()) Fail(at, "Sim takes no arguments");
         if (!member->event) {
           const int count = path[1].calls.empty() ? 0 : static_cast<int>(path[1].calls.front().size());

@@ -136,9 +136,10 @@ TEST(Parser, ArgumentListsKeepNamesAndGaps) {
 // Every fault names its line and column and says what was expected.
 TEST(Parser, ErrorsGiveLineColumnAndWhatWasExpected) {
   EXPECT_EQ(
-      "2:1: unknown name 'TestPoint': not a statement, a PowerPoint global (Application, "
+      "2:1: unknown name 'TestPoint'; did you mean `TestePoint`? (not a statement, a PowerPoint global "
+      "(Application, "
       "ActivePresentation, ActiveWindow, Presentations, CommandBars, Windows), Host., Sim., a verdict "
-      "member, Error, a constant or a function",
+      "member, Error, a constant or a function)",
       ErrorOf("InitQuestion 201\nTestPoint\n"));
   EXPECT_EQ("1:28: unterminated string: a string must end with \" on the line where it starts",
             ErrorOf("Expect CauseErreur = \"B\" & \"B\nFermer\n"));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <nlohmann/json.hpp>
 #include <set>
 
@@ -10,8 +11,6 @@ namespace {
 
 using json = nlohmann::json;
 
-/// Files larger than this are refused before parsing.
-constexpr std::size_t kMaxFileSize = 64u << 20;
 /// Deepest nesting of arrays and objects a file may have (groups of groups included).
 constexpr int kMaxNesting = 48;
 /// Deepest nesting of group shapes.
@@ -38,6 +37,20 @@ const json* Find(const json& object, const char* key) {
 
 void ExpectObject(const json& value, const std::string& path) {
   if (!value.is_object()) Fail(path, "expected an object");
+}
+
+// Refuses a field the format does not have at this place: a misspelt one ("txt" for "text")
+// would otherwise be dropped silently and the file read as if it were not there.
+void ExpectFields(const json& object, const std::string& path, std::initializer_list<const char*> known) {
+  ExpectObject(object, path);
+  for (const auto& item : object.items()) {
+    const std::string& key = item.key();
+    if (std::none_of(known.begin(), known.end(), [&](const char* name) { return key == name; })) {
+      std::string fields;
+      for (const char* name : known) fields += std::string(fields.empty() ? "" : ", ") + name;
+      Fail(path + "." + key, "unknown field (the fields here are " + fields + ")");
+    }
+  }
 }
 
 const json& Array(const json& object, const char* key, const std::string& path) {
@@ -237,7 +250,7 @@ json SaveMaster(const doc::Master& master) {
 // --- Reading -------------------------------------------------------------------------------------
 
 doc::Fill LoadFill(const json& j, const std::string& path) {
-  ExpectObject(j, path);
+  ExpectFields(j, path, {"type", "fore_color", "back_color", "preset_texture", "picture", "visible"});
   doc::Fill fill;
   fill.type = Int(j, "type", path, fill.type, -2, 6);
   fill.fore_color = ColorField(j, "fore_color", path, fill.fore_color);
@@ -274,11 +287,11 @@ doc::HeadersFooters LoadHeadersFooters(const json& object, const std::string& pa
   const json* j = Find(object, "headers_footers");
   if (!j) return hf;
   const std::string at = path + ".headers_footers";
-  ExpectObject(*j, at);
+  ExpectFields(*j, at, {"date_and_time", "slide_number", "header", "footer"});
   auto zone = [&](const char* key, doc::HeaderFooter& z) {
     const json* value = Find(*j, key);
     if (!value) return;
-    ExpectObject(*value, at + "." + key);
+    ExpectFields(*value, at + "." + key, {"visible", "text"});
     z.visible = Bool(*value, "visible", at + "." + key, z.visible);
     z.text = String(*value, "text", at + "." + key);
   };
@@ -290,7 +303,9 @@ doc::HeadersFooters LoadHeadersFooters(const json& object, const std::string& pa
 }
 
 std::shared_ptr<doc::Shape> LoadShape(const json& j, const std::string& path, int depth) {
-  ExpectObject(j, path);
+  ExpectFields(j, path,
+               {"id", "name", "type", "placeholder", "auto_shape_type", "left", "top", "width", "height",
+                "rotation", "fill", "tags", "text", "items"});
   if (depth > kMaxGroupDepth) Fail(path, "groups nested too deeply");
   auto shape = std::make_shared<doc::Shape>();
   shape->id = Int(j, "id", path, 0, 0, 1 << 30);
@@ -332,7 +347,7 @@ doc::ShapeList LoadShapes(const json& object, const std::string& path) {
 }
 
 doc::TextStyle LoadTextStyle(const json& j, const std::string& path, const doc::TextStyle& fallback) {
-  ExpectObject(j, path);
+  ExpectFields(j, path, {"ruler", "levels"});
   doc::TextStyle style = fallback;
   try {
     if (const json* ruler = Find(j, "ruler")) style.ruler = RulerFromJson(*ruler, path + ".ruler");
@@ -340,7 +355,7 @@ doc::TextStyle LoadTextStyle(const json& j, const std::string& path, const doc::
     if (!levels.empty() && levels.size() != 5) Fail(path + ".levels", "expected five levels");
     for (std::size_t i = 0; i < levels.size(); ++i) {
       const std::string at = path + ".levels[" + std::to_string(i) + "]";
-      ExpectObject(levels[i], at);
+      ExpectFields(levels[i], at, {"paragraph", "font"});
       if (const json* p = Find(levels[i], "paragraph"))
         style.levels[i] = ParagraphFormatFromJson(*p, at + ".paragraph");
       if (const json* f = Find(levels[i], "font")) style.fonts[i] = FontFromJson(*f, at + ".font");
@@ -354,7 +369,9 @@ doc::TextStyle LoadTextStyle(const json& j, const std::string& path, const doc::
 }
 
 std::shared_ptr<doc::Master> LoadMaster(const json& j, const std::string& path, doc::MasterKind kind) {
-  ExpectObject(j, path);
+  ExpectFields(
+      j, path,
+      {"name", "width", "height", "background", "color_scheme", "headers_footers", "text_styles", "shapes"});
   int unused_ids = 1;
   const float width = Float(j, "width", path, 720), height = Float(j, "height", path, 540);
   auto master = doc::MakeDefaultMaster(kind, width, height, unused_ids);
@@ -365,7 +382,7 @@ std::shared_ptr<doc::Master> LoadMaster(const json& j, const std::string& path, 
   master->headers_footers = LoadHeadersFooters(j, path);
   if (const json* styles = Find(j, "text_styles")) {
     const std::string at = path + ".text_styles";
-    ExpectObject(*styles, at);
+    ExpectFields(*styles, at, {"default", "title", "body"});
     auto& ts = master->text_styles;
     if (const json* s = Find(*styles, "default"))
       ts.default_style = LoadTextStyle(*s, at + ".default", ts.default_style);
@@ -392,6 +409,8 @@ void NumberShapes(doc::ShapeList& shapes, std::set<int>& used, int& next) {
 std::shared_ptr<doc::Presentation> Load(const json& root) {
   const std::string path = "file";
   ExpectObject(root, path);
+  // The identification first, so that another JSON document is named as such rather than by its
+  // first field.
   if (String(root, "format", path) != kFileFormatName)
     throw FileFormatError("it is not a presentation of this PowerPoint (its \"format\" is not \"" +
                           std::string(kFileFormatName) + "\")");
@@ -399,6 +418,10 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
   if (version < 1 || version > kFileFormatVersion)
     throw FileFormatError("it was written in version " + std::to_string(version) +
                           " of the format, which this PowerPoint does not read");
+  ExpectFields(
+      root, path,
+      {"format", "version", "template_name", "declared_template_name", "page_setup", "print_options",
+       "properties", "view", "color_schemes", "designs", "notes_master", "handout_master", "slides"});
 
   auto p = std::make_shared<doc::Presentation>();
   p->template_name = String(root, "template_name", path);
@@ -406,7 +429,9 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
 
   if (const json* ps = Find(root, "page_setup")) {
     const std::string at = path + ".page_setup";
-    ExpectObject(*ps, at);
+    ExpectFields(*ps, at,
+                 {"slide_size", "slide_width", "slide_height", "slide_orientation", "notes_orientation",
+                  "first_slide_number"});
     auto& s = p->page_setup;
     s.slide_size = Int(*ps, "slide_size", at, s.slide_size, 1, 14);
     s.slide_width = Float(*ps, "slide_width", at, s.slide_width);
@@ -417,7 +442,7 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
   }
   if (const json* po = Find(root, "print_options")) {
     const std::string at = path + ".print_options";
-    ExpectObject(*po, at);
+    ExpectFields(*po, at, {"output_type", "range_type", "ranges", "number_of_copies", "frame_slides"});
     auto& o = p->print_options;
     o.output_type = Int(*po, "output_type", at, o.output_type, 1, 10);
     o.range_type = Int(*po, "range_type", at, o.range_type, 1, 5);
@@ -436,7 +461,9 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
   }
   if (const json* pr = Find(root, "properties")) {
     const std::string at = path + ".properties";
-    ExpectObject(*pr, at);
+    ExpectFields(*pr, at,
+                 {"title", "subject", "author", "keywords", "comments", "template", "last_author", "company",
+                  "creation_date", "last_save_time"});
     auto& d = p->properties;
     d.title = String(*pr, "title", at);
     d.subject = String(*pr, "subject", at);
@@ -451,7 +478,7 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
   }
   if (const json* v = Find(root, "view")) {
     const std::string at = path + ".view";
-    ExpectObject(*v, at);
+    ExpectFields(*v, at, {"view_type", "active_pane", "outline", "current_slide", "zoom"});
     auto& view = p->view;
     view.view_type = Int(*v, "view_type", at, view.view_type, 1, 12);
     view.active_pane = Int(*v, "active_pane", at, view.active_pane, 1, 3);
@@ -471,7 +498,7 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
   if (designs.empty()) Fail(path + ".designs", "a presentation needs at least one design");
   for (std::size_t i = 0; i < designs.size(); ++i) {
     const std::string at = path + ".designs[" + std::to_string(i) + "]";
-    ExpectObject(designs[i], at);
+    ExpectFields(designs[i], at, {"name", "slide_master", "title_master"});
     auto design = std::make_shared<doc::Design>();
     design->id = static_cast<int>(i) + 1;
     design->name = String(designs[i], "name", at);
@@ -501,7 +528,9 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
   for (std::size_t i = 0; i < slides.size(); ++i) {
     const std::string at = path + ".slides[" + std::to_string(i) + "]";
     const json& js = slides[i];
-    ExpectObject(js, at);
+    ExpectFields(js, at,
+                 {"id", "name", "layout", "design", "color_scheme", "follow_master_background", "background",
+                  "headers_footers", "tags", "shapes"});
     auto slide = std::make_shared<doc::Slide>();
     slide->id = Int(js, "id", at, 0, 0, 1 << 30);
     if (slide->id == 0 || !slide_ids.insert(slide->id).second) {
@@ -537,6 +566,27 @@ std::shared_ptr<doc::Presentation> Load(const json& root) {
   for (auto& slide : p->slides) NumberShapes(slide->shapes, used, next);
   p->next_shape_id = next;
   return p;
+}
+
+// Where JSON text stops being JSON, as an author finds it in an editor: the line, and the column
+// in characters; then the parser's own reason, without its prefix and position.
+std::string SyntaxError(std::string_view content, const json::parse_error& error) {
+  const std::size_t at = std::min<std::size_t>(error.byte == 0 ? 0 : error.byte - 1, content.size());
+  int line = 1;
+  int column = 1;
+  for (std::size_t k = 0; k < at; ++k) {
+    if (content[k] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(content[k]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  std::string reason = error.what();
+  const auto colon = reason.find(": ");
+  if (colon != std::string::npos && reason.compare(0, 6, "[json.") == 0) reason = reason.substr(colon + 2);
+  return "line " + std::to_string(line) + ", column " + std::to_string(column) +
+         ": the text is not valid JSON here (" + reason + ")";
 }
 
 }  // namespace
@@ -617,12 +667,14 @@ std::shared_ptr<doc::Presentation> LoadPresentation(std::string_view content) {
         "it is a binary PowerPoint 97-2003 file; this PowerPoint reads presentations in its text format "
         "only");
   if (content.empty()) throw FileFormatError("the file is empty");
-  if (content.size() > kMaxFileSize) throw FileFormatError("the file is too large to be a presentation");
+  if (content.size() > kMaximumFileBytes) throw FileFormatError("the file is too large to be a presentation");
   if (!NestingWithin(content, kMaxNesting))
     throw FileFormatError("the file is nested too deeply to be a presentation");
   json root;
   try {
     root = json::parse(content.begin(), content.end());
+  } catch (const json::parse_error& error) {
+    throw FileFormatError(SyntaxError(content, error));
   } catch (const json::exception&) {
     throw FileFormatError("it is not a presentation file (its content is not readable as one)");
   }

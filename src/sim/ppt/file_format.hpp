@@ -4,6 +4,7 @@
 // the fields.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -16,9 +17,12 @@ namespace sim::ppt {
 /// The identification every file starts with, and the versions this reader understands.
 inline constexpr const char* kFileFormatName = "k60418-presentation";
 inline constexpr int kFileFormatVersion = 1;
+/// The largest file this reader accepts (64 MiB); larger ones are refused before parsing.
+inline constexpr std::size_t kMaximumFileBytes = std::size_t{64} << 20;
 
 /// Why a file cannot be read: a readable reason ("it is a binary PowerPoint 97-2003 file",
-/// "slides[2].shapes[0].left: expected a number"), without the file's name.
+/// "slides[2].shapes[0].left: expected a number", "line 3, column 14: …" for text that is not
+/// JSON, "slides[0].shapes[1].txt: unknown field"), without the file's name.
 class FileFormatError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

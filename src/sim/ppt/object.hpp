@@ -89,6 +89,8 @@ class SimObject : public vb::Dispatch, public std::enable_shared_from_this<SimOb
   vb::Variant Invoke(std::string_view member, vb::CallKind kind, const vb::Arguments& arguments) final;
 
   const std::shared_ptr<Context>& context() const { return context_; }
+  /// The object's members, for messages that name the nearest to a misspelt one.
+  const MemberTable& member_table() const { return Members(); }
 
  protected:
   virtual const MemberTable& Members() const = 0;
