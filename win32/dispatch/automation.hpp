@@ -3,6 +3,11 @@
 // The caller has initialised COM on its thread (CoInitialize).
 #pragma once
 
+// windows.h names GDI's GetObject a macro (GetObjectA/W), which would rename the port's member in
+// every file that sees both: it is included here first and the macro dropped.
+#include <windows.h>
+#undef GetObject
+
 #include "platform/automation.hpp"
 
 namespace win32 {
