@@ -1,7 +1,7 @@
 # K60418.dll under Wine: registration and unregistration (regsvr32), a late-bound host in VBScript
 # (cscript), the early-bound and late-bound C++ hosts, the type-library walk, the list objects.
 # The tests that need the DLL registered run between two fixtures' steps, so that `ctest -j` never
-# runs them before registration or during unregistration:
+# runs them before registration or during unregistration; the four steps run alone:
 #   server.registry.before  (snapshot of the classes root)
 #   server.register         regsvr32 K60418.dll
 #   … the tests that need it …
@@ -39,8 +39,9 @@ set_tests_properties(server.unregister PROPERTIES FIXTURES_CLEANUP k60418_regist
   FIXTURES_REQUIRED k60418_registry_snapshot)
 set_tests_properties(server.registry.after PROPERTIES FIXTURES_CLEANUP k60418_registry_snapshot
   DEPENDS server.unregister)
+# Alone: other tests register classes of their own for a while (under HKCU\Software\Classes).
 set_tests_properties(server.registry.before server.register server.unregister server.registry.after
-  PROPERTIES RESOURCE_LOCK k60418_registration)
+  PROPERTIES RUN_SERIAL TRUE)
 
 add_test(NAME server.late_bound_vbscript
   COMMAND ${wine_run} ${windows_tools}\\cscript.exe //nologo ${script_path})
