@@ -14,3 +14,7 @@ target_link_libraries(k60418_dispatch_automation_test PRIVATE k60418_win32_dispa
                       gtest_main)
 add_dependencies(k60418_dispatch_automation_test k60418_dispatch_test_server)
 k60418_wine_tests(k60418_dispatch_automation_test)
+
+add_executable(k60418_dispatch_served_test ${CMAKE_CURRENT_LIST_DIR}/dispatch_served_test.cpp)
+target_link_libraries(k60418_dispatch_served_test PRIVATE k60418_win32_dispatch gtest_main)
+k60418_wine_tests(k60418_dispatch_served_test)
