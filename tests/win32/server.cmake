@@ -1,7 +1,8 @@
 # K60418.dll under Wine: registration and unregistration (regsvr32), a late-bound host in VBScript
 # (cscript), the early-bound and late-bound C++ hosts, the type-library walk, the list objects.
 # The tests that need the DLL registered run between two fixtures' steps, so that `ctest -j` never
-# runs them before registration or during unregistration; the four steps run alone:
+# runs them before registration or during unregistration; these steps run alone:
+#   server.script_host      (Wine registers the script engine's type libraries on first use)
 #   server.registry.before  (snapshot of the classes root)
 #   server.register         regsvr32 K60418.dll
 #   … the tests that need it …
@@ -25,14 +26,18 @@ function(k60418_windows_path out path)
 endfunction()
 k60418_windows_path(dll_path "${CMAKE_BINARY_DIR}/win32/server/K60418.dll")
 k60418_windows_path(script_path "${CMAKE_CURRENT_SOURCE_DIR}/server_late_bound.vbs")
+k60418_windows_path(script_host_path "${CMAKE_CURRENT_SOURCE_DIR}/server_script_host.vbs")
 
 add_executable(k60418_server_registry server_registry.cpp)
 set(snapshot ${CMAKE_CURRENT_BINARY_DIR}/server_registry_before.txt)
+add_test(NAME server.script_host COMMAND ${wine_run} ${windows_tools}\\cscript.exe //nologo ${script_host_path})
 add_test(NAME server.registry.before COMMAND k60418_server_registry snapshot ${snapshot})
 add_test(NAME server.register COMMAND ${wine_run} ${windows_tools}\\regsvr32.exe /s ${dll_path})
 add_test(NAME server.unregister COMMAND ${wine_run} ${windows_tools}\\regsvr32.exe /u /s ${dll_path})
 add_test(NAME server.registry.after COMMAND k60418_server_registry compare ${snapshot})
-set_tests_properties(server.registry.before PROPERTIES FIXTURES_SETUP k60418_registry_snapshot)
+set_tests_properties(server.script_host PROPERTIES FIXTURES_SETUP k60418_script_host)
+set_tests_properties(server.registry.before PROPERTIES FIXTURES_SETUP k60418_registry_snapshot
+  FIXTURES_REQUIRED k60418_script_host DEPENDS server.script_host)
 set_tests_properties(server.register PROPERTIES FIXTURES_SETUP k60418_registered
   FIXTURES_REQUIRED k60418_registry_snapshot DEPENDS server.registry.before)
 set_tests_properties(server.unregister PROPERTIES FIXTURES_CLEANUP k60418_registered
@@ -40,8 +45,8 @@ set_tests_properties(server.unregister PROPERTIES FIXTURES_CLEANUP k60418_regist
 set_tests_properties(server.registry.after PROPERTIES FIXTURES_CLEANUP k60418_registry_snapshot
   DEPENDS server.unregister)
 # Alone: other tests register classes of their own for a while (under HKCU\Software\Classes).
-set_tests_properties(server.registry.before server.register server.unregister server.registry.after
-  PROPERTIES RUN_SERIAL TRUE)
+set_tests_properties(server.script_host server.registry.before server.register server.unregister
+  server.registry.after PROPERTIES RUN_SERIAL TRUE)
 
 add_test(NAME server.late_bound_vbscript
   COMMAND ${wine_run} ${windows_tools}\\cscript.exe //nologo ${script_path})
