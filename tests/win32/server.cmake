@@ -60,3 +60,8 @@ target_compile_definitions(k60418_server_test PRIVATE
   K60418_VERSION="${PROJECT_VERSION}")
 add_dependencies(k60418_server_test K60418)
 k60418_wine_tests(k60418_server_test TEST_PREFIX server. PROPERTIES FIXTURES_REQUIRED k60418_registered)
+
+# What ships imports Windows' own DLLs only (the check tests/win32/platform.cmake defines).
+if(COMMAND k60418_system_imports_test)
+  k60418_system_imports_test(K60418)
+endif()

@@ -398,7 +398,8 @@ TEST(ComServer, TheVersionResourceNamesTheProductAndItsVersion) {
     void* value = nullptr;
     UINT length = 0;
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040C04E4\\") + name;
-    if (!VerQueryValueW(block.data(), key.c_str(), &value, &length) || !value) return std::wstring(L"<missing>");
+    if (!VerQueryValueW(block.data(), key.c_str(), &value, &length) || !value)
+      return std::wstring(L"<missing>");
     return std::wstring(static_cast<const wchar_t*>(value));
   };
   EXPECT_EQ(text(L"ProductName"), L"K60418");

@@ -235,7 +235,10 @@ HRESULT ModuleObject::InvokeInOut(DISPID member, DISPPARAMS* params, VARIANT* re
   const UINT declared = init ? 5 : 2;
   const UINT required = init ? 4 : 2;
   if (call.cArgs > declared) return DISP_E_BADPARAMCOUNT;
-  if (call.cNamedArgs > call.cArgs) return E_INVALIDARG;
+  if (call.cNamedArgs > call.cArgs || (call.cArgs && !call.rgvarg) ||
+      (call.cNamedArgs && !call.rgdispidNamedArgs)) {
+    return E_INVALIDARG;
+  }
   const auto fail = [&](HRESULT hr, UINT index) {
     if (argumentError) *argumentError = index;
     return hr;
