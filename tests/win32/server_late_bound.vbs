@@ -39,6 +39,8 @@ cause = m.CauseErreur
 CheckError "CauseErreur with no exercise open", 91, "K60418", "Object variable or With block variable not set"
 cause = m.BravoNuance
 CheckError "BravoNuance with no exercise open", 91, "K60418", "Object variable or With block variable not set"
+Set cause = m.Complement
+CheckError "Complement with no exercise open", 91, "K60418", "Object variable or With block variable not set"
 
 ' No PowerPoint to attach to or start: the automation runtime's error, unreported.
 Set app = Nothing
