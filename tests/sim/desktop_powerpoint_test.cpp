@@ -138,6 +138,24 @@ TEST_F(DesktopPowerPoint, FailCallsReachesTheLatestInstance) {
   EXPECT_EQ(2u, process.gate().calls("WindowState"));
 }
 
+TEST_F(DesktopPowerPoint, FailCallsWithNoPowerPointRunningWaitsForTheNextOne) {
+  // Before any PowerPoint: the instance CreateObject starts fails, once.
+  desktop.FailCalls("WindowState", 1);
+  const vb::ObjectRef created = desktop.automation().CreateObject("PowerPoint.Application.11");
+  EXPECT_EQ(-2147188160, ReadWindowState(created));
+  EXPECT_EQ(0, ReadWindowState(created));
+
+  // After the last one ended: the instance the user starts next fails, and only it.
+  desktop.QuitPowerPoint();
+  desktop.FailCalls("WindowState", 2);
+  sim::PowerPointProcess& next = desktop.StartPowerPoint();
+  sim::PowerPointProcess& later = desktop.StartPowerPoint();
+  EXPECT_EQ(0, ReadWindowState(later.application()));
+  EXPECT_EQ(-2147188160, ReadWindowState(next.application()));
+  EXPECT_EQ(-2147188160, ReadWindowState(next.application()));
+  EXPECT_EQ(0, ReadWindowState(next.application()));
+}
+
 TEST(DesktopOffice, InstallationComesFromTheCourse) {
   // The course's design and content templates are installed in Office's folders.
   const fs::path course = fs::temp_directory_path() / "k60418-course-test";
