@@ -332,6 +332,28 @@ TEST_F(Driver, ClosingUnderADialogThatStaysLeavesTheCopies) {
   EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
 }
 
+// Windows hiding known extensions: PowerPoint names the exercise presentation without ".ppt"; the
+// check still knows it, and closing still closes and deletes it.
+TEST_F(Driver, HiddenExtensionsDoNotHideTheExercisePresentation) {
+  platform::HKEY key = 0;
+  ASSERT_EQ(platform::ERROR_SUCCESS,
+            desktop.registry().RegCreateKeyA(
+                platform::HKEY_CURRENT_USER,
+                "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", &key));
+  const std::uint32_t hide = 1;
+  desktop.registry().RegSetValueExA(key, "HideFileExt", 0, 4, reinterpret_cast<const platform::BYTE*>(&hide),
+                                    4);
+  desktop.registry().RegCloseKey(key);
+  Init201();
+  ASSERT_EQ("Cinéloisirs", application.ActivePresentation().Name());
+  module.TestePoint();
+  EXPECT_FALSE(module.ErreurGenerale());
+  EXPECT_EQ("B", module.CauseErreur());
+  module.Fermer();
+  EXPECT_EQ(0, application.Presentations().Count());
+  EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+}
+
 // Two presentations of the exercise file's name: the last one opened is closed.
 TEST_F(Driver, ClosingTakesTheLastPresentationOfTheName) {
   Init201();
