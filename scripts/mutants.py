@@ -458,6 +458,13 @@ class Restorer:
         sys.exit(130)
 
 
+def write_rows(path, rows):
+    with open(path, "w", encoding="utf-8") as f:
+        f.write("id\tstatus\tfile\tline\top\tchange\tkiller\n")
+        for r in rows:
+            f.write("\t".join(str(r[k]) for k in ("id", "status", "file", "line", "op", "change", "killer")) + "\n")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--sample", type=int, help="run N mutants drawn with the seed (default 100)")
@@ -541,6 +548,7 @@ def main():
             rows.append({"id": m.id, "status": "equivalent", "file": m.path, "line": m.line, "op": m.op,
                          "change": m.desc, "killer": equivalent[m.key()]})
             sys.stderr.write(f"[{done}/{len(mutants)}] equivalent {m.path}:{m.line} {m.desc}\n")
+            write_rows(results_path, rows)
             continue
         try:
             restorer.write(full, m.apply(original), original)
@@ -573,10 +581,7 @@ def main():
         elapsed = time.time() - started
         sys.stderr.write(f"[{done}/{len(mutants)} {elapsed:.0f}s] {status:10} {m.path}:{m.line} {m.desc}"
                          f"{'  <- ' + killer if killer else ''}\n")
-        with open(results_path, "w", encoding="utf-8") as f:
-            f.write("id\tstatus\tfile\tline\top\tchange\tkiller\n")
-            for r in rows:
-                f.write("\t".join(str(r[k]) for k in ("id", "status", "file", "line", "op", "change", "killer")) + "\n")
+        write_rows(results_path, rows)
     # The build is left as the clean tree (the last file put back is rebuilt).
     runner.ninja(["k60418"])
     with open(os.path.splitext(results_path)[0] + ".json", "w", encoding="utf-8") as f:
