@@ -35,7 +35,6 @@ TEST_F(Driver, SetUpStartsPowerPointAndInstallsTheExercise) {
   EXPECT_EQ(work, Setting("MultimediaDir"));
   EXPECT_EQ(work, Setting("PictureDir"));
   EXPECT_EQ(test_support::kTemplateFolder, Setting("TemplateDir"));
-  EXPECT_TRUE(application.CommandBars().DisplayTooltips());
   EXPECT_EQ(nullptr, module.Complement()) << "no list before the first check";
   EXPECT_FALSE(module.ErreurGenerale());
 }
