@@ -37,6 +37,7 @@ TEST_F(Driver, SetUpStartsPowerPointAndInstallsTheExercise) {
   EXPECT_EQ(test_support::kTemplateFolder, Setting("TemplateDir"));
   EXPECT_EQ(nullptr, module.Complement()) << "no list before the first check";
   EXPECT_FALSE(module.ErreurGenerale());
+  EXPECT_EQ(ppt::msoTrue, application.ShowStartupDialog()) << "the started instance's own setting";
 }
 
 std::string Lower(const std::string& text) {
@@ -134,6 +135,7 @@ TEST_F(Driver, ARunningPowerPointIsTakenAndEndedAtQuit) {
   EXPECT_EQ(1, desktop.PowerPointRunning());
   EXPECT_TRUE(application.Is(ppt::Application(running.application())));
   EXPECT_EQ(running.main_window(), handle);
+  EXPECT_EQ(ppt::msoTrue, application.ShowStartupDialog()) << "the running instance's own setting";
   module.Quitter(application, handle);
   EXPECT_FALSE(running.running());
 }
@@ -365,11 +367,12 @@ TEST_F(Driver, ClosingTakesTheLastPresentationOfTheName) {
   EXPECT_EQ(work + "Cinéloisirs.ppt", application.Presentations().Item(1).FullName());
 }
 
-// A dialog left open when the next exercise is set up is closed by the set-up.
+// A dialog left open when the next exercise is set up is closed by the set-up, however short its
+// title.
 TEST_F(Driver, ASetUpClosesADialogLeftOpen) {
   Init201();
   module.Fermer();
-  desktop.OpenDialog("Enregistrer sous");
+  desktop.OpenDialog("?");
   Init201();
   EXPECT_FALSE(desktop.windows().HasModalDialog(handle));
   module.TestePoint();
@@ -392,6 +395,9 @@ TEST_F(Driver, NoPowerPointWindowGivesAM) {
 // A minimized PowerPoint is shown maximized and brought to the front before a check.
 TEST_F(Driver, AMinimizedPowerPointIsBroughtBack) {
   Init201();
+  desktop.Restore();
+  module.TestePoint();
+  EXPECT_EQ(sim::ShowState::kMaximized, desktop.windows().State(handle)) << "from a normal window";
   desktop.Minimize();
   desktop.OpenWindow("Calculatrice", "SciCalc");
   module.TestePoint();
@@ -409,16 +415,25 @@ TEST_F(Driver, TheAssistantsBalloonIsClosed) {
   EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
 }
 
-// A balloon that will not close does not hold the closing up for long.
+// A balloon that will not close does not hold the closing up for long; its children are closed
+// first, each on its own, past one that will not close.
 TEST_F(Driver, ABalloonThatStaysDoesNotHang) {
   Init201();
   const platform::HWND balloon = desktop.ShowBalloon();
   desktop.windows().SetIgnoresClose(balloon, true);
-  for (platform::HWND child : desktop.windows().Children(balloon))
-    desktop.windows().SetIgnoresClose(child, true);
+  ASSERT_EQ(1u, desktop.windows().Children(balloon).size());
+  const platform::HWND stays = desktop.windows().Children(balloon).front();
+  desktop.windows().SetIgnoresClose(stays, true);
+  sim::WindowTraits button;
+  button.class_name = "Button";
+  button.title = "OK";
+  button.parent = balloon;
+  const platform::HWND closes = desktop.windows().Create(button);
   const vb::Date before = desktop.clock().Now();
   module.Fermer();
   EXPECT_TRUE(desktop.windows().Exists(balloon));
+  EXPECT_TRUE(desktop.windows().Exists(stays));
+  EXPECT_FALSE(desktop.windows().Exists(closes));
   EXPECT_LE(desktop.clock().Now().serial - before.serial, 1.0 / 86400 + 1e-9)
       << "waited about 200 ms at most";
   EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
