@@ -110,13 +110,13 @@ class Question0203 final : public Exercise {
         return;
       }
     }
-    // No other word of the text underlined. Each word is compared without its trailing spaces,
-    // so that the word itself, followed by a space, is not taken for another word.
+    // No other word of the text underlined. Each word's text is compared without its trailing
+    // spaces, so that the word itself, followed by a space, is not taken for another word; the
+    // underline of the other words is read with their spaces, where an underlined space shows.
     const std::int32_t n2 = t2.TextRange().Words().Count();
     for (std::int32_t i = 1; i <= n2; ++i) {
-      const ppt::TextRange mot = t2.TextRange().Words(i).TrimText();
-      const bool autreMot = mot.Text() != kMot;
-      const bool souligne = Present(mot.Font().Underline());
+      const bool autreMot = t2.TextRange().Words(i).TrimText().Text() != kMot;
+      const bool souligne = Present(t2.TextRange().Words(i).Font().Underline());
       if (autreMot && souligne) {
         sCauseErreur = "H";
         return;

@@ -65,7 +65,9 @@ class Question0204 final : public Exercise {
     // The word found, with its trailing spaces.
     const auto mot = [&] { return t2.TextRange().Words(p); };
 
-    if (mot().Font().Name() == kPolice) {
+    // The word's own font, read without the space after it: a space in another font is not the
+    // word in another font.
+    if (mot().TrimText().Font().Name() == kPolice) {
       sCauseErreur = "B";
       return;
     }

@@ -62,7 +62,8 @@ class Question0205 final : public Exercise {
       sCauseErreur = "F";
       return;
     }
-    if (mot().Font().Size() == kTailleInitiale) {
+    // The word's own size, read without the space after it: a resized space is not a resized word.
+    if (mot().TrimText().Font().Size() == kTailleInitiale) {
       sCauseErreur = "B";
       return;
     }

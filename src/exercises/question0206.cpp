@@ -74,7 +74,9 @@ class Question0206 final : public Exercise {
         return;
       }
     }
-    if (mot().Font().Color().RGB() == kBlanc) sCauseErreur = "B";
+    // The word's own colour, read without the space after it: a coloured space is not a coloured
+    // word.
+    if (mot().TrimText().Font().Color().RGB() == kBlanc) sCauseErreur = "B";
   }
 };
 

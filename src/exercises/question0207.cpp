@@ -28,7 +28,8 @@ struct Mise {
 const Mise kMiseModele{"Comic Sans MS", 24.0f,        ppt::msoFalse, ppt::msoFalse,
                        ppt::msoFalse,   ppt::msoTrue, ppt::msoFalse};
 
-/// Reads the seven attributes of a word, in the order the check reads them.
+/// Reads the seven attributes of a word, in the order the check reads them. The check passes the
+/// word without its trailing spaces: a space in another format is not part of the year.
 Mise LitMise(const ppt::TextRange& mot) {
   const ppt::Font police = mot.Font();
   Mise mise;
@@ -90,12 +91,12 @@ class Question0207 final : public Exercise {
       sCauseErreur = "A";
       return;
     }
-    if (LitMise(Texte(3, k3).Words(p3, -1)) != kMiseModele) {
+    if (LitMise(Texte(3, k3).Words(p3, -1).TrimText()) != kMiseModele) {
       sCauseErreur = "H";
       return;
     }
-    const Mise copie = LitMise(Texte(4, k4).Words(p4, -1));
-    const Mise modele = LitMise(Texte(3, k3).Words(p3, -1));
+    const Mise copie = LitMise(Texte(4, k4).Words(p4, -1).TrimText());
+    const Mise modele = LitMise(Texte(3, k3).Words(p3, -1).TrimText());
     if (copie != modele) {
       sCauseErreur = "B";
       return;

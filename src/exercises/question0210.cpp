@@ -73,21 +73,34 @@ class Question0210 final : public Exercise {
       sCauseErreur = "L";
       return;
     }
-    if (format(8).SpaceWithin() != kInterligne && format(8).SpaceBefore() == kAvantInitial) {
-      sCauseErreur = "I";
-      return;
+    // Each of the next four steps reads its two values, in this order, before deciding.
+    {
+      const float nInterligne8 = format(8).SpaceWithin(), nAvant8 = format(8).SpaceBefore();
+      if (nInterligne8 != kInterligne && nAvant8 == kAvantInitial) {
+        sCauseErreur = "I";
+        return;
+      }
     }
-    if (format(7).SpaceAfter() != kApres && format(8).SpaceBefore() == kAvantInitial) {
-      sCauseErreur = "D";
-      return;
+    {
+      const float nApres7 = format(7).SpaceAfter(), nAvant8 = format(8).SpaceBefore();
+      if (nApres7 != kApres && nAvant8 == kAvantInitial) {
+        sCauseErreur = "D";
+        return;
+      }
     }
-    if (format(8).SpaceAfter() != kApres && format(8).SpaceBefore() == kAvantInitial) {
-      sCauseErreur = "F";
-      return;
+    {
+      const float nApres8 = format(8).SpaceAfter(), nAvant8 = format(8).SpaceBefore();
+      if (nApres8 != kApres && nAvant8 == kAvantInitial) {
+        sCauseErreur = "F";
+        return;
+      }
     }
-    if (format(7).SpaceAfter() == kApres && format(8).SpaceBefore() == kAvantInitial) {
-      sCauseErreur = "E";
-      return;
+    {
+      const float nApres7 = format(7).SpaceAfter(), nAvant8 = format(8).SpaceBefore();
+      if (nApres7 == kApres && nAvant8 == kAvantInitial) {
+        sCauseErreur = "E";
+        return;
+      }
     }
     if (format(8).LineRuleBefore() == ppt::msoFalse) {
       sCauseErreur = "H";

@@ -67,8 +67,10 @@ class Question0216 final : public Exercise {
     }
     const ppt::Ruler oRegle = oMasque.TextStyles(ppt::ppBodyStyle).Ruler();
     const ppt::RulerLevel oNiveau1 = oRegle.Levels(1);
-    if (oNiveau1.FirstMargin() != kRetraitPremiereLigneNiveau1 ||
-        oNiveau1.LeftMargin() != kRetraitGaucheNiveau1) {
+    // Both margins are read before deciding.
+    const float nPremiereLigne1 = oNiveau1.FirstMargin();
+    const float nGauche1 = oNiveau1.LeftMargin();
+    if (nPremiereLigne1 != kRetraitPremiereLigneNiveau1 || nGauche1 != kRetraitGaucheNiveau1) {
       sCauseErreur = "C";
       return;
     }

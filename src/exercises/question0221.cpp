@@ -2,6 +2,7 @@
 // two upper zones of the handout master. The check finds both zones by their identity tags,
 // compares their geometry with fixed values, then looks at the header text.
 #include <array>
+#include <string>
 
 #include "exercises/questions.hpp"
 #include "inspect/diapos.hpp"
@@ -62,26 +63,34 @@ class Question0221 final : public Exercise {
     const ppt::Shape oZone1 = oFormes.Item(nZone1);
     const ppt::Shape oZone2 = oFormes.Item(nZone2);
 
-    const bool bTaille = oZone1.Height() == kZones[0].nHauteur && oZone2.Height() == kZones[1].nHauteur &&
-                         oZone1.Width() == kZones[0].nLargeur && oZone2.Width() == kZones[1].nLargeur &&
-                         oZone1.Rotation() == kZones[0].nRotation && oZone2.Rotation() == kZones[1].nRotation;
-    if (!bTaille) {
+    // Each step reads all its values, in this order, before deciding.
+    const float nHauteur1 = oZone1.Height(), nHauteur2 = oZone2.Height();
+    const float nLargeur1 = oZone1.Width(), nLargeur2 = oZone2.Width();
+    const float nRotation1 = oZone1.Rotation(), nRotation2 = oZone2.Rotation();
+    if (nHauteur1 != kZones[0].nHauteur || nHauteur2 != kZones[1].nHauteur ||
+        nLargeur1 != kZones[0].nLargeur || nLargeur2 != kZones[1].nLargeur ||
+        nRotation1 != kZones[0].nRotation || nRotation2 != kZones[1].nRotation) {
       sCauseErreur = "D";
       return;
     }
-    const bool bPosition = oZone1.Top() == kZones[0].nHaut && oZone2.Top() == kZones[1].nHaut &&
-                           oZone1.Left() == kZones[0].nGauche && oZone2.Left() == kZones[1].nGauche;
-    if (!bPosition) {
+    const float nHaut1 = oZone1.Top(), nHaut2 = oZone2.Top();
+    const float nGauche1 = oZone1.Left(), nGauche2 = oZone2.Left();
+    if (nHaut1 != kZones[0].nHaut || nHaut2 != kZones[1].nHaut || nGauche1 != kZones[0].nGauche ||
+        nGauche2 != kZones[1].nGauche) {
       sCauseErreur = "E";
       return;
     }
     const auto enTete = [&] { return oPresentation.NotesMaster().HeadersFooters().Header().Text(); };
     const auto texteZone1 = [&] { return oZone1.TextFrame().TextRange().Text(); };
-    if (enTete().empty() && texteZone1().empty()) {
-      sCauseErreur = "F";
-      return;
+    {
+      const std::string sEnTete = enTete(), sZone1 = texteZone1();
+      if (sEnTete.empty() && sZone1.empty()) {
+        sCauseErreur = "F";
+        return;
+      }
     }
-    if (enTete().empty() && texteZone1() == kEnTeteVide) sCauseErreur = "F";
+    const std::string sEnTete = enTete(), sZone1 = texteZone1();
+    if (sEnTete.empty() && sZone1 == kEnTeteVide) sCauseErreur = "F";
   }
 };
 

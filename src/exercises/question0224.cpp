@@ -109,8 +109,10 @@ class Question0224 final : public Exercise {
       sCauseErreur = "F";
       return;
     }
+    // The subtitle is read twice, both reads made before deciding.
     const std::string sSousTitre = oDiapo.Shapes().Item(2).TextFrame().TextRange().Text();
-    if (sSousTitre.empty() || oDiapo.Shapes().Item(2).TextFrame().TextRange().Text() == kSousTitreModele) {
+    const std::string sSousTitreRelu = oDiapo.Shapes().Item(2).TextFrame().TextRange().Text();
+    if (sSousTitre.empty() || sSousTitreRelu == kSousTitreModele) {
       sCauseErreur = "G";
       return;
     }

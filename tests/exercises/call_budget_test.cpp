@@ -127,14 +127,14 @@ TEST(CallBudget, Exercise0203) {
   // 8   Shadow, Italic, Emboss, Bold                                       20
   // 9   the five again                                                     25
   // 10  T1.TextRange.Words.Count 3; each of 3 words TextRange.Words(i).TrimText.Font.Underline 5   18
-  // 11  T2.TextRange.Words.Count 3; each of 46 words TextRange.Words(i).TrimText 3, its Text 1,
-  //     its Font.Underline 2                                              279
+  // 11  T2.TextRange.Words.Count 3; each of 46 words TextRange.Words(i).TrimText.Text 4 and,
+  //     with its spaces, TextRange.Words(i).Font.Underline 4               371
   std::vector<std::string> facts = kTexteDiapo3;
   facts.push_back(
       "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(3).Text = \"exceptionnel \"");
   const CheckCalls calls = MeasureCheck(203, facts);
   EXPECT_EQ(Driver(6) + ChercheForme(2) + ChercheForme(1) + 8 + 1 + CompteMot(46) + 1 + ChercheMot(3) + 25 +
-                5 + 20 + 25 + 18 + 279,
+                5 + 20 + 25 + 18 + 371,
             calls.total)
       << Describe(calls);
 }
@@ -143,7 +143,7 @@ TEST(CallBudget, Exercise0204) {
   // 1-3 the two shapes and their text frames, as in 203                  27
   // 4   T2.TextRange 1, CompteMot over 46 words                             95
   // 5   T2.TextRange 1, ChercheMot found at 21                              45
-  // 6   W's font name: TextRange.Words(21).Font.Name                        4
+  // 6   W's font name, without its spaces: TextRange.Words(21).TrimText.Font.Name   5
   // 7   T1.TextRange.Words.Count 3; 3 words TextRange.Words(i).Font.Name 4    15
   // 8   T2.TextRange.Words.Count 3; 46 words TextRange.Words(i).TrimText.Text 4 and
   //     TextRange.Words(i).Font.Name 4                                    371
@@ -151,7 +151,7 @@ TEST(CallBudget, Exercise0204) {
   std::vector<std::string> facts = kTexteDiapo3;
   facts.push_back("ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(21).Text Like \"1990*\"");
   const CheckCalls calls = MeasureCheck(204, facts);
-  EXPECT_EQ(Driver(6) + ChercheForme(2) + ChercheForme(1) + 8 + 1 + CompteMot(46) + 1 + ChercheMot(21) + 4 +
+  EXPECT_EQ(Driver(6) + ChercheForme(2) + ChercheForme(1) + 8 + 1 + CompteMot(46) + 1 + ChercheMot(21) + 5 +
                 15 + 371 + 20,
             calls.total)
       << Describe(calls);
@@ -163,12 +163,12 @@ TEST(CallBudget, Exercise0205) {
   // 3   TextRange 1, CompteMot over 46 words                               95
   // 4   TextRange 1, ChercheMot found at 21                                45
   // 5   TextRange.Font.Size                                                  3
-  // 6   TextRange.Words(21).Font.Size                                        4
+  // 6   TextRange.Words(21).TrimText.Font.Size                               5
   // 7   characters 1 to 4: TextRange.Words(21).Characters(c, 1).Font.Size 5 each   20
   std::vector<std::string> facts = kTexteDiapo3;
   facts.push_back("ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(21).Text Like \"1990*\"");
   const CheckCalls calls = MeasureCheck(205, facts);
-  EXPECT_EQ(Driver(6) + ChercheForme(2) + 6 + 1 + CompteMot(46) + 1 + ChercheMot(21) + 3 + 4 + 20,
+  EXPECT_EQ(Driver(6) + ChercheForme(2) + 6 + 1 + CompteMot(46) + 1 + ChercheMot(21) + 3 + 5 + 20,
             calls.total)
       << Describe(calls);
 }
@@ -181,12 +181,12 @@ TEST(CallBudget, Exercise0206) {
   // 4   R.Font.Color.RGB                                                    4
   // 5   R.Words(3, -1).Characters(1, 1).Font.Color.RGB                       6
   // 6   characters 2 to 12, 6 each                                         66
-  // 7   R.Words(3, -1).Font.Color.RGB                                        5
+  // 7   R.Words(3, -1).TrimText.Font.Color.RGB                               6
   std::vector<std::string> facts = kTexteDiapo3;
   facts.push_back(
       "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(3).Text = \"exceptionnel \"");
   const CheckCalls calls = MeasureCheck(206, facts);
-  EXPECT_EQ(Driver(6) + ChercheForme(2) + 6 + 1 + CompteMot(46) + 1 + ChercheMot(3) + 4 + 6 + 66 + 5,
+  EXPECT_EQ(Driver(6) + ChercheForme(2) + 6 + 1 + CompteMot(46) + 1 + ChercheMot(3) + 4 + 6 + 66 + 6,
             calls.total)
       << Describe(calls);
 }
@@ -198,8 +198,8 @@ TEST(CallBudget, Exercise0207) {
   // 4   ChercheForme slide 4 "ZUK2"                                         11
   // 5   text of slide 4 7, CompteMot over 22 words                          53
   // 6   text 7, ChercheMot "1990" found at 16; text 7, ChercheMot "1994" found at 15   41 + 39
-  // 7   text of slide 3 7, Words(16, -1) 1, Font 1, seven attributes 7         16
-  // 8   the same for "1994" and for "1990" again                            32
+  // 7   text of slide 3 7, Words(16, -1).TrimText 2, Font 1, seven attributes 7   17
+  // 8   the same for "1994" and for "1990" again                            34
   const CheckCalls calls = MeasureCheck(
       207, {"ActivePresentation.Slides.Count = 6",
             "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words.Count = 26",
@@ -207,7 +207,7 @@ TEST(CallBudget, Exercise0207) {
             "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Words(16).Text = \"1990\"",
             "ActivePresentation.Slides(4).Shapes(2).TextFrame.TextRange.Words(15).Text Like \"1994*\""});
   EXPECT_EQ(Driver(6) + ChercheForme(2) + 7 + CompteMot(26) + ChercheForme(2) + 7 + CompteMot(22) + 7 +
-                ChercheMot(16) + 7 + ChercheMot(15) + 16 + 32,
+                ChercheMot(16) + 7 + ChercheMot(15) + 17 + 34,
             calls.total)
       << Describe(calls);
 }
@@ -246,13 +246,12 @@ TEST(CallBudget, Exercise0210) {
   // 3   Paragraphs(-1, -1).Count                                             2
   // 4   Paragraphs(7, -1).Lines(-1, -1).Count 3, .Lines(L7, -1).Length 3; the same for 8   12
   // 5   Paragraphs(8, -1).IndentLevel                                        2
-  //     a spacing: Paragraphs(n, -1).ParagraphFormat.<spacing> 3. Each rule reads its second
-  //     spacing only when the first allows the rule (VB's And would read both; the verdict is
-  //     the same, with 9 calls fewer in this state)
-  // 6   SpaceWithin of 8 (1.0: SpaceBefore not needed)                       3
-  // 7   SpaceAfter of 7 (0.0: not needed further)                            3
-  // 8   SpaceAfter of 8 (0.0)                                                3
-  // 9   SpaceAfter of 7 and SpaceBefore of 8                                 6
+  //     a spacing: Paragraphs(n, -1).ParagraphFormat.<spacing> 3. Each rule reads both its
+  //     spacings before deciding
+  // 6   SpaceWithin of 8, SpaceBefore of 8                                   6
+  // 7   SpaceAfter of 7, SpaceBefore of 8                                    6
+  // 8   SpaceAfter of 8, SpaceBefore of 8                                    6
+  // 9   SpaceAfter of 7, SpaceBefore of 8                                    6
   // 10  LineRuleBefore of 8                                                  3
   // 11  SpaceBefore of 8                                                     3
   // 12  Paragraphs(-1, -1).ParagraphFormat.SpaceBefore                        3
@@ -262,7 +261,7 @@ TEST(CallBudget, Exercise0210) {
       210, {"ActivePresentation.Slides.Count = 6",
             "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Paragraphs(4).IndentLevel = 1",
             "ActivePresentation.Slides(3).Shapes(2).TextFrame.TextRange.Paragraphs(5).IndentLevel = 2"});
-  EXPECT_EQ(Driver(6) + ChercheForme(2) + 7 + 2 + 12 + 2 + 3 + 3 + 3 + 6 + 3 + 3 + 3 + 15, calls.total)
+  EXPECT_EQ(Driver(6) + ChercheForme(2) + 7 + 2 + 12 + 2 + 6 + 6 + 6 + 6 + 3 + 3 + 3 + 15, calls.total)
       << Describe(calls);
 }
 
@@ -273,10 +272,11 @@ TEST(CallBudget, Exercise0211) {
 }
 
 TEST(CallBudget, Exercise0212) {
-  // 2   ChercheZonesMasque 13; ActivePresentation.SlideMaster.Shapes.Item(m).TextFrame.Ruler.TabStops.Count 8
-  // 21 3   ChercheForme slide 4 "ZUK2"                                         11 4-5
-  // ActivePresentation.Slides.Item(4).Shapes.Item(k).TextFrame.Ruler.TabStops 8, Count 1   9 6
-  // TabStops.Item(1).Type                                                2
+  // 2   ChercheZonesMasque 13; ActivePresentation.SlideMaster.Shapes.Item(m).TextFrame.Ruler
+  //     .TabStops.Count 8                                                  21
+  // 3   ChercheForme slide 4 "ZUK2"                                         11
+  // 4-5 ActivePresentation.Slides.Item(4).Shapes.Item(k).TextFrame.Ruler.TabStops 8, Count 1   9
+  // 6   TabStops.Item(1).Type                                                2
   const CheckCalls calls = MeasureCheck(212, {"ActivePresentation.Slides.Count = 6"});
   EXPECT_EQ(Driver(6) + kChercheZonesMasque + 8 + ChercheForme(2) + 9 + 2, calls.total) << Describe(calls);
 }
@@ -312,7 +312,7 @@ TEST(CallBudget, Exercise0216) {
   // 3   ActivePresentation.SlideMaster 2, Shapes.Item(index).TextFrame 3       5
   // 4   TextRange.Paragraphs(-1, -1).Count                                    3
   // 5   TextRange.Paragraphs(i, -1).IndentLevel for 1 to 5, 3 each            15
-  // 6   TextStyles.Item(3).Ruler 3, Levels.Item(1) 2, FirstMargin, LeftMargin 2   7
+  // 6   TextStyles.Item(3).Ruler 3, Levels.Item(1) 2, FirstMargin and LeftMargin, both read   7
   // 7   TextRange.Paragraphs(2, -1).ParagraphFormat.Bullet.Visible            5
   // 8   Levels.Item(2) 2, LeftMargin 1                                        3
   // 9-10 LeftMargin, FirstMargin                                             2
@@ -358,11 +358,10 @@ TEST(CallBudget, Exercise0221) {
   //     Item of each zone 2                                                 22
   // 3   Height, Width, Rotation of both zones                                6
   // 4   Top of both, Left of both                                            4
-  // 5-6 NotesMaster.HeadersFooters.Header.Text 4, twice. The header is set, so zone 1's text
-  //     (TextFrame.TextRange.Text, 3) cannot change the verdict and is not read: 6 calls fewer
-  //     than reading both texts at each step                                 8
+  // 5-6 NotesMaster.HeadersFooters.Header.Text 4 and zone 1's TextFrame.TextRange.Text 3, both
+  //     read at each step before deciding                                  14
   const CheckCalls calls = MeasureCheck(221, {"ActivePresentation.Slides.Count = 6"});
-  EXPECT_EQ(Driver(6) + 3 + ChercheFormeMasqueDocument(1) + ChercheFormeMasqueDocument(2) + 2 + 6 + 4 + 8,
+  EXPECT_EQ(Driver(6) + 3 + ChercheFormeMasqueDocument(1) + ChercheFormeMasqueDocument(2) + 2 + 6 + 4 + 14,
             calls.total)
       << Describe(calls);
 }
@@ -392,7 +391,7 @@ TEST(CallBudget, Exercise0224) {
   // 5   FullName (the file's date is read from the disk)                     1
   // 6-7 BuiltInDocumentProperties.Item(6).Value, .Item(19).Value, 3 each        6
   // 8   Slides.Item(1) 2; eight ColorScheme.Colors(i).RGB 3                  26
-  // 9   Shapes.Item(2).TextFrame.TextRange.Text 5, twice                     10
+  // 9   Shapes.Item(2).TextFrame.TextRange.Text 5, twice, both read before deciding   10
   // 10  Shapes.Item(1).TextFrame.TextRange.Text                              5
   // 11  HeadersFooters 1; SlideNumber.Visible, DateAndTime.Visible, Footer.Visible 2 each   7
   const CheckCalls calls = MeasureCheck(224);

@@ -11,6 +11,9 @@
 #include "exercises/questions.hpp"
 #include "module/rapporte_erreur.hpp"
 #include "module/support.hpp"
+#include "player/player.hpp"
+#include "player/runner.hpp"
+#include "scenario/parser.hpp"
 #include "sim/clock.hpp"
 #include "sim/desktop.hpp"
 #include "sim/drives.hpp"
@@ -179,6 +182,36 @@ TEST_F(Question0213Erreurs, TheLastErrorOfTheReadingDecides) {
   EXPECT_EQ(vb::errors::kPowerPoint, erreur->number());
   EXPECT_EQ("PowerPoint", erreur->source());
   EXPECT_EQ("", question->CauseErreur());
+}
+
+// --- Exercise 224: the subtitle read twice ------------------------------------------------------------
+
+// The check reads the subtitle twice before deciding: an empty subtitle whose second read fails is a
+// presentation that cannot be read ("A"), not a subtitle left out ("G").
+TEST(Question0224Erreurs, TheSecondReadOfTheSubtitleIsMade) {
+  player::TrainingPlayer host;
+  player::Runner runner(host);
+  player::ScenarioResult result;
+  const scenario::Scenario session = scenario::Parse(
+      "InitQuestion 224\n"
+      "Presentations.Open Sim.ContentFolder & \"Recommending a strategy.pot\", Untitled:=msoTrue\n"
+      "ActivePresentation.PageSetup.SlideSize = ppSlideSizeOverhead\n"
+      "ActivePresentation.Slides(1).Shapes(1).TextFrame.TextRange.Text = \"Les objectifs du ciné-club\"\n"
+      "ActivePresentation.Slides(1).Shapes(2).TextFrame.TextRange.Text = \"\"\n"
+      "ActivePresentation.SaveAs Sim.WorkFolder & \"Objectifs.ppt\"\n",
+      "subtitle erased");
+  for (const auto& statement : session.statements) {
+    if (const auto failure = runner.Step(statement, false, result)) FAIL() << *failure;
+  }
+  sim::Gate& gate = host.CurrentProcess()->gate();
+  int lectures = 0;
+  gate.SetCallObserver([&](std::string_view member) {
+    if (vb::LCase(std::string(member)) == "text" && ++lectures == 2) gate.InjectAt(1, sim::Fault::kRefuse);
+  });
+  host.TestePoint();
+  gate.SetCallObserver({});
+  EXPECT_EQ(2, lectures);
+  EXPECT_EQ("A", host.ReadVerdict().cause_erreur);
 }
 
 }  // namespace
