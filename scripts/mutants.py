@@ -458,6 +458,11 @@ class Restorer:
         sys.exit(130)
 
 
+def csv_rows(f):
+    header = f.readline().rstrip("\n").split("\t")
+    return [dict(zip(header, line.rstrip("\n").split("\t"))) for line in f if line.strip()]
+
+
 def write_rows(path, rows):
     with open(path, "w", encoding="utf-8") as f:
         f.write("id\tstatus\tfile\tline\top\tchange\tkiller\n")
@@ -472,6 +477,8 @@ def main():
     parser.add_argument("--all", action="store_true", help="run every mutant")
     parser.add_argument("--files", nargs="+", metavar="GLOB", help="only files matching these globs, e.g. 'src/module/*'")
     parser.add_argument("--ops", help="only these kinds, comma-separated: statement,return,compare,constant,index,code")
+    parser.add_argument("--rerun", metavar="TSV",
+                        help="run again only the mutants a results file reports as survived (after fixing tests)")
     parser.add_argument("--list", action="store_true", help="list the mutants (after --files/--ops/--sample) and stop")
     parser.add_argument("--build", default=os.path.join(ROOT, "build/mutants"), help="build tree (default build/mutants)")
     parser.add_argument("--timeout", type=int, default=0, help="seconds per run (default: 5x the clean run, at least 60)")
@@ -488,7 +495,11 @@ def main():
         wanted = set(args.ops.split(","))
         mutants = [m for m in mutants if m.op in wanted]
     total = len(mutants)
-    if not args.all:
+    if args.rerun:
+        with open(args.rerun, encoding="utf-8") as f:
+            wanted = {(r["file"], r["change"]) for r in csv_rows(f) if r["status"] == "survived"}
+        mutants = [m for m in mutants if (m.path, m.desc) in wanted]
+    elif not args.all:
         size = args.sample or 100
         if size < len(mutants):
             mutants = sorted(random.Random(args.seed).sample(mutants, size), key=lambda m: m.id)
