@@ -114,14 +114,16 @@ def load_constants():
 
 
 class Mutant:
-    __slots__ = ("path", "line", "op", "desc", "start", "end", "replacement", "id")
+    __slots__ = ("path", "line", "op", "desc", "start", "end", "replacement", "id", "function")
 
-    def __init__(self, path, line, op, desc, start, end, replacement):
+    def __init__(self, path, line, op, desc, start, end, replacement, function=""):
         self.path, self.line, self.op, self.desc = path, line, op, desc
         self.start, self.end, self.replacement = start, end, replacement
+        self.function = function
 
     def key(self):
-        return f"{self.path}\t{self.desc}"
+        """What the list of equivalent mutants knows a mutant by: its file, its function, its change."""
+        return f"{self.path}\t{self.function}\t{self.desc}"
 
     def apply(self, text):
         return text[: self.start] + self.replacement + text[self.end :]
@@ -145,6 +147,21 @@ def brace_depths(mask):
                 if stack.pop():
                     depth -= 1
     return depths
+
+
+def functions_of(mask, depths):
+    """For each line, the name of the function (or constant) it belongs to: the last name followed by
+    "(" or "=" seen at the outer level before the line."""
+    names, current = [], ""
+    for n, line in enumerate(mask.split("\n")):
+        if depths[n] == 0:
+            m = None
+            for m in re.finditer(r"([A-Za-z_]\w*)\s*(?:\(|=[^=])", line):
+                if m.group(1) not in KEYWORDS:
+                    current = m.group(1)
+                    break
+        names.append(current)
+    return names
 
 
 def statement_end(mask, start):
@@ -190,11 +207,12 @@ def mutants_of(path, text, neighbour):
         offsets.append(pos)
         pos += len(line) + 1
     depths = brace_depths(mask)
+    functions = functions_of(mask, depths)
     result = []
     codes = sorted(set(re.findall(r'sCauseErreur\s*=\s*"([A-Z%]{1,3})"', text)))
 
     def add(lineno, op, desc, start, end, replacement):
-        result.append(Mutant(path, lineno + 1, op, desc, start, end, replacement))
+        result.append(Mutant(path, lineno + 1, op, desc, start, end, replacement, functions[lineno]))
 
     for n, (line, mline) in enumerate(zip(lines, mlines)):
         stripped = mline.strip()
@@ -328,8 +346,8 @@ def load_equivalent():
                 if not line or line.startswith("#"):
                     continue
                 parts = line.split("\t")
-                if len(parts) >= 3:
-                    known[f"{parts[0]}\t{parts[1]}"] = parts[2]
+                if len(parts) >= 4:
+                    known[f"{parts[0]}\t{parts[1]}\t{parts[2]}"] = parts[3]
     return known
 
 
@@ -508,7 +526,7 @@ def main():
     if args.list:
         for m in mutants:
             mark = "  [equivalent]" if m.key() in equivalent else ""
-            print(f"{m.id}\t{m.path}:{m.line}\t{m.op}\t{m.desc}{mark}")
+            print(f"{m.id}\t{m.path}:{m.line}\t{m.op}\t{m.desc}\t{m.function}{mark}")
         print(f"{len(mutants)} of {total} mutants", file=sys.stderr)
         return 0
 
