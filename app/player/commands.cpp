@@ -487,11 +487,6 @@ int PlayCourse(const CourseOptions& options, std::ostream& out, std::ostream& er
     for (const auto& g : groups) {
       if (g.exercise == exercise.number) group = &g;
     }
-    if (!group && !k60418::QuestionDisponible(exercise.number)) {
-      if (table)
-        out << Pad(label, 10) << Pad(exercise.title, title_width) << Pad("—", 11) << "(pas encore proposé)\n";
-      continue;
-    }
     std::vector<std::string> seen;
     if (group) {
       for (const auto& s : group->seen) {
@@ -583,8 +578,7 @@ int ListCodes(const std::optional<std::string>& exercise, std::ostream& out, std
   for (const auto* entry : chosen) {
     char label[8];
     std::snprintf(label, sizeof label, "%04d", static_cast<int>(entry->number));
-    out << label << "  " << entry->title
-        << (k60418::QuestionDisponible(entry->number) ? "" : "  (pas encore proposé)") << '\n';
+    out << label << "  " << entry->title << '\n';
     for (const auto& meaning : entry->codes) {
       out << "  " << Pad(meaning.code.empty() ? "\"\"" : meaning.code, 6) << meaning.sentence << '\n';
     }

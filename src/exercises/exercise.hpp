@@ -22,8 +22,6 @@
 //     SansTrappe(steps)    an error of these steps leaves the exercise unreported, as it is
 //                          (steps after the trap is switched off, as in 0213 or 0222);
 //     try / catch          an error turned into a code (0222 to 0224) or a fall-back (0223).
-// - kDisponible (static) says whether the class's preparation and check are written. Module sets up
-//   only the exercises that say True; switching one on is setting it in its own file.
 #pragma once
 
 #include <cstdint>

@@ -30,9 +30,4 @@ std::unique_ptr<Exercise> CreeQuestion(std::int32_t ilQuestion, const ContexteEx
   return fiche == nullptr ? nullptr : (*fiche)().cree(contexte);
 }
 
-bool QuestionDisponible(std::int32_t ilQuestion) {
-  const Fiche* fiche = Trouve(ilQuestion);
-  return fiche != nullptr && (*fiche)().disponible;
-}
-
 }  // namespace k60418

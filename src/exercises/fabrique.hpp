@@ -15,8 +15,4 @@ inline constexpr std::int32_t kDerniereQuestion = 224;
 /// Creates exercise ilQuestion; nullptr for a number outside 201 to 224.
 std::unique_ptr<Exercise> CreeQuestion(std::int32_t ilQuestion, const ContexteExercice& contexte);
 
-/// True when exercise ilQuestion exists and its preparation and check are written in this version:
-/// only those can be set up.
-bool QuestionDisponible(std::int32_t ilQuestion);
-
 }  // namespace k60418

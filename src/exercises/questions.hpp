@@ -1,5 +1,5 @@
 // The exercise classes as the factory sees them: one card per class, defined in the class's own
-// file (question0201.cpp … question0224.cpp), saying whether the class is complete and creating it.
+// file (question0201.cpp … question0224.cpp), creating it.
 #pragma once
 
 #include <memory>
@@ -9,18 +9,16 @@
 namespace k60418 {
 
 struct FicheQuestion {
-  /// The class's preparation and check are written: the exercise can be set up.
-  bool disponible = false;
   /// Creates the exercise (its constructor fills the working-file list).
   std::unique_ptr<Exercise> (*cree)(const ContexteExercice&) = nullptr;
 };
 
-/// The card of an exercise class T, which says whether it is complete in T::kDisponible.
+/// The card of an exercise class T.
 template <class T>
 FicheQuestion FicheDe() {
-  return FicheQuestion{T::kDisponible, [](const ContexteExercice& contexte) -> std::unique_ptr<Exercise> {
-                         return std::make_unique<T>(contexte);
-                       }};
+  return FicheQuestion{[](const ContexteExercice& contexte) -> std::unique_ptr<Exercise> {
+    return std::make_unique<T>(contexte);
+  }};
 }
 
 FicheQuestion FicheQuestion0201();

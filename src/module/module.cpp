@@ -147,13 +147,7 @@ void Module::InitQuestion(
   AvecRapport("Module", "InitQuestion", [&] {
     lQuestion = ilQuestion;
     ContexteExercice contexte{api_, platform_.clock, platform_.files};
-    std::unique_ptr<Exercise> question = CreeQuestion(ilQuestion, contexte);
-    if (question && !QuestionDisponible(ilQuestion)) {
-      vb::Raise(
-          vb::errors::kInvalidCall, vb::kProjectName,
-          "L'exercice " + std::to_string(ilQuestion) + " n'est pas disponible dans cette version du module");
-    }
-    oQuestion = std::move(question);
+    oQuestion = CreeQuestion(ilQuestion, contexte);
     sPathDossier = isPathDossier;
     ResoudDossierModeles(platform_.registry, platform_.files, sPathModele);
   });
@@ -162,8 +156,7 @@ void Module::InitQuestion(
   Nettoyage(ListeFichiers(), sPathDossier, sPathModele, controle_.oApplication, platform_.files);
   Renomme(ListeFichiers(), sPathDossier, sPathModele, platform_.files);
 
-  // 12. What the integrity check looks for.
-  if (!oQuestion) vb::Raise(vb::errors::kObjectNotSet);
+  // 12. What the integrity check looks for (Nettoyage has raised error 91 when there is no exercise).
   api_.NomFichier = oQuestion->FichiersDeTravail().Item(1).NomDest;
   api_.PathFichier = isPathDossier;
 

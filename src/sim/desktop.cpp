@@ -2,6 +2,7 @@
 
 #include <random>
 #include <system_error>
+#include <utility>
 
 #include "sim/automation.hpp"
 #include "sim/clock.hpp"
@@ -100,6 +101,8 @@ struct Desktop::State {
   std::vector<std::unique_ptr<PowerPointProcess>> processes;
   std::function<void(PowerPointProcess&)> process_observer;
   std::uint32_t next_process_id = 1000;
+  // Failures asked for while no PowerPoint ran, for the next one to start (member, count).
+  std::vector<std::pair<std::string, int>> pending_failures;
 };
 
 Desktop::Desktop() : Desktop(DesktopOptions{}) {}
@@ -215,6 +218,8 @@ PowerPointProcess& Desktop::CreatePowerPoint() {
   const std::uint32_t id = s.next_process_id;
   s.next_process_id += 4;
   s.processes.push_back(std::make_unique<SimPowerPointProcess>(*this, id));
+  for (const auto& [member, n] : s.pending_failures) s.processes.back()->gate().FailCalls(member, n);
+  s.pending_failures.clear();
   if (s.process_observer) s.process_observer(*s.processes.back());
   return *s.processes.back();
 }
@@ -302,7 +307,12 @@ void Desktop::Wait(double seconds) {
 }
 
 void Desktop::FailCalls(const std::string& member, int n, PowerPointProcess* process) {
-  Target(process, false).gate().FailCalls(member, n);
+  if (!process) process = LatestPowerPoint();
+  if (process && process->running()) {
+    process->gate().FailCalls(member, n);
+  } else {
+    state_->pending_failures.emplace_back(member, n);
+  }
 }
 
 void Desktop::SetRegistry(const std::string& key, const std::string& value_name, const std::string& data) {

@@ -125,7 +125,9 @@ class Desktop {
   platform::HWND ShowBalloon(PowerPointProcess* process = nullptr);
   /// The simulated clock moves forward.
   void Wait(double seconds);
-  /// The next n object-model calls of that member name fail with error -2147188160.
+  /// The next n object-model calls of that member name fail with error -2147188160: calls to that
+  /// PowerPoint (the newest when none is named) while it runs, otherwise calls to the next
+  /// PowerPoint started, by the user or by CreateObject.
   void FailCalls(const std::string& member, int n, PowerPointProcess* process = nullptr);
   /// Writes an HKEY_CURRENT_USER string value, creating the key if missing.
   void SetRegistry(const std::string& key, const std::string& value_name, const std::string& data);

@@ -162,8 +162,6 @@ TEST_F(ExerciseBase, TheFactoryCreatesEachClassWithItsWorkingFiles) {
   EXPECT_EQ((std::vector<Entry>{{"", "Objectifs.ppt", true}}), list(224));
   EXPECT_TRUE(list(200).empty());
   EXPECT_TRUE(list(225).empty());
-  EXPECT_FALSE(k60418::QuestionDisponible(225));
-  EXPECT_TRUE(k60418::QuestionDisponible(201));
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ TEST_F(Mots, MatchesWordsWithoutTrailingSpaceButNotLongerWords) {
   EXPECT_EQ(0, k60418::CompteMot(texte, "exceptionnel"));
   EXPECT_EQ(5, k60418::ChercheMot(texte, "1990", 1));
   EXPECT_EQ(8, k60418::ChercheMot(texte, "juillet", 1));
+  EXPECT_EQ(1, k60418::CompteMot(texte, "juillet"));
 }
 
 // Every occurrence counts, across paragraphs; the search starts at the word it is given.

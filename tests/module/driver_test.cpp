@@ -35,9 +35,9 @@ TEST_F(Driver, SetUpStartsPowerPointAndInstallsTheExercise) {
   EXPECT_EQ(work, Setting("MultimediaDir"));
   EXPECT_EQ(work, Setting("PictureDir"));
   EXPECT_EQ(test_support::kTemplateFolder, Setting("TemplateDir"));
-  EXPECT_TRUE(application.CommandBars().DisplayTooltips());
   EXPECT_EQ(nullptr, module.Complement()) << "no list before the first check";
   EXPECT_FALSE(module.ErreurGenerale());
+  EXPECT_EQ(ppt::msoTrue, application.ShowStartupDialog()) << "the started instance's own setting";
 }
 
 std::string Lower(const std::string& text) {
@@ -79,12 +79,15 @@ TEST_F(Driver, QuitterClosesAnOpenExercise) {
   EXPECT_EQ(0, desktop.PowerPointRunning());
 }
 
-// The host's own visible PowerPoint is used as it is and left running at the end.
+// The host's own visible PowerPoint is used as it is, with its tooltips switched on, and left
+// running at the end.
 TEST_F(Driver, TheHostsOwnPowerPointIsKeptRunning) {
   sim::PowerPointProcess& own = desktop.StartPowerPoint();
   application = ppt::Application(own.application());
   handle = own.main_window();
+  application.CommandBars().DisplayTooltips(false);
   Init201();
+  EXPECT_TRUE(application.CommandBars().DisplayTooltips());
   EXPECT_EQ(1, desktop.PowerPointRunning());
   EXPECT_TRUE(application.Is(ppt::Application(own.application())));
   EXPECT_EQ(own.main_window(), handle);
@@ -92,6 +95,36 @@ TEST_F(Driver, TheHostsOwnPowerPointIsKeptRunning) {
   EXPECT_TRUE(own.running());
   EXPECT_FALSE(application.IsNothing());
   EXPECT_EQ(own.main_window(), handle);
+}
+
+// The start-up dialog setting found when an exercise was closed is written back by the next
+// set-up, whatever was changed in between.
+TEST_F(Driver, TheStartupDialogSettingOfTheLastClosingIsWrittenBack) {
+  sim::PowerPointProcess& own = desktop.StartPowerPoint();
+  application = ppt::Application(own.application());
+  handle = own.main_window();
+  Init201();
+  application.ShowStartupDialog(ppt::msoTrue);
+  module.Fermer();
+  application.ShowStartupDialog(ppt::msoFalse);
+  Init201();
+  EXPECT_EQ(ppt::msoTrue, application.ShowStartupDialog());
+}
+
+// The host hands over its own PowerPoint after the module started one: the module's instance,
+// hidden by the learner, is ended at once, and the host's is not ended by Quitter.
+TEST_F(Driver, AnInstanceHandedOverLaterIsTheHostsToKeep) {
+  Init201();
+  sim::PowerPointProcess& started = *desktop.LatestPowerPoint();
+  desktop.HideWindow(&started);
+  sim::PowerPointProcess& own = desktop.StartPowerPoint();
+  application = ppt::Application(own.application());
+  handle = own.main_window();
+  Init201();
+  EXPECT_FALSE(started.running()) << "the hidden instance held until then";
+  EXPECT_EQ("Cinéloisirs.ppt", application.ActivePresentation().Name());
+  module.Quitter(application, handle);
+  EXPECT_TRUE(own.running());
 }
 
 // A PowerPoint already running is taken when the host knows none; being obtained by the module, it
@@ -102,6 +135,7 @@ TEST_F(Driver, ARunningPowerPointIsTakenAndEndedAtQuit) {
   EXPECT_EQ(1, desktop.PowerPointRunning());
   EXPECT_TRUE(application.Is(ppt::Application(running.application())));
   EXPECT_EQ(running.main_window(), handle);
+  EXPECT_EQ(ppt::msoTrue, application.ShowStartupDialog()) << "the running instance's own setting";
   module.Quitter(application, handle);
   EXPECT_FALSE(running.running());
 }
@@ -118,6 +152,32 @@ TEST_F(Driver, AStaleHandleGetsANewInstance) {
   EXPECT_NE(oldHandle, handle);
   EXPECT_EQ(desktop.LatestPowerPoint()->main_window(), handle);
   EXPECT_EQ("Cinéloisirs.ppt", application.ActivePresentation().Name());
+
+  // Gone again while the user runs another PowerPoint: that one is taken, no second one started.
+  desktop.QuitPowerPoint();
+  module.Fermer();
+  sim::PowerPointProcess& user = desktop.StartPowerPoint();
+  Init201();
+  EXPECT_EQ(1, desktop.PowerPointRunning());
+  EXPECT_TRUE(application.Is(ppt::Application(user.application())));
+  EXPECT_EQ(user.main_window(), handle);
+}
+
+// PowerPoint failing as it is started, once the one held is gone: the host receives the report of
+// "GetApplication".
+TEST_F(Driver, AFailureOfAnInstanceStartedIsReportedByGetApplication) {
+  Init201();
+  desktop.QuitPowerPoint();
+  module.Fermer();
+  application = ppt::Application();
+  handle = -1;
+  desktop.FailCalls("Visible", 1);
+  PlaceFiles201(work);
+  auto error = ErrorOf([&] { module.InitQuestion(201, work, application, handle); });
+  ASSERT_TRUE(error);
+  EXPECT_EQ(vb::errors::kPowerPoint, error->number());
+  EXPECT_EQ(0u, error->source().find(Reported("Module", "GetApplication", ""))) << error->source();
+  EXPECT_EQ(2u, desktop.processes().size()) << "a new instance was started";
 }
 
 // A known handle whose window is hidden: that instance is ended and a new one started, even with
@@ -256,13 +316,63 @@ TEST_F(Driver, AModalDialogGivesALAndIsClosedWithTheExercise) {
   EXPECT_TRUE(desktop.windows().Exists(otherProgram));
   EXPECT_TRUE(desktop.windows().Exists(untitled));
   EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt")) << "cleaned once the dialog was gone";
+
+  // Another program's modal dialog is not PowerPoint's to close.
+  const platform::HWND foreign = desktop.windows().OpenDialog(otherProgram, "Options");
+  Init201();
+  EXPECT_TRUE(desktop.windows().Exists(foreign));
 }
 
-// A dialog left open when the next exercise is set up is closed by the set-up.
+// A dialog that will not close: PowerPoint refuses its window state, so the copies are left as they
+// are; the folders still go back.
+TEST_F(Driver, ClosingUnderADialogThatStaysLeavesTheCopies) {
+  Init201();
+  desktop.windows().SetIgnoresClose(desktop.OpenDialog("Imprimer"), true);
+  module.Fermer();
+  EXPECT_TRUE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+  EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
+}
+
+// Windows hiding known extensions: PowerPoint names the exercise presentation without ".ppt"; the
+// check still knows it, and closing still closes and deletes it.
+TEST_F(Driver, HiddenExtensionsDoNotHideTheExercisePresentation) {
+  platform::HKEY key = 0;
+  ASSERT_EQ(platform::ERROR_SUCCESS,
+            desktop.registry().RegCreateKeyA(
+                platform::HKEY_CURRENT_USER,
+                "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", &key));
+  const std::uint32_t hide = 1;
+  desktop.registry().RegSetValueExA(key, "HideFileExt", 0, 4, reinterpret_cast<const platform::BYTE*>(&hide),
+                                    4);
+  desktop.registry().RegCloseKey(key);
+  Init201();
+  ASSERT_EQ("Cinéloisirs", application.ActivePresentation().Name());
+  module.TestePoint();
+  EXPECT_FALSE(module.ErreurGenerale());
+  EXPECT_EQ("B", module.CauseErreur());
+  module.Fermer();
+  EXPECT_EQ(0, application.Presentations().Count());
+  EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
+}
+
+// Two presentations of the exercise file's name: the last one opened is closed.
+TEST_F(Driver, ClosingTakesTheLastPresentationOfTheName) {
+  Init201();
+  const std::string other = "C:\\ZUK\\Autre\\Cinéloisirs.ppt";
+  desktop.drives().MakeSureDirectoryPathExists("C:\\ZUK\\Autre\\");
+  desktop.CopyFile(work + "Cinéloisirs.ppt", other);
+  application.Presentations().Open(other);
+  module.Fermer();
+  ASSERT_EQ(1, application.Presentations().Count());
+  EXPECT_EQ(work + "Cinéloisirs.ppt", application.Presentations().Item(1).FullName());
+}
+
+// A dialog left open when the next exercise is set up is closed by the set-up, however short its
+// title.
 TEST_F(Driver, ASetUpClosesADialogLeftOpen) {
   Init201();
   module.Fermer();
-  desktop.OpenDialog("Enregistrer sous");
+  desktop.OpenDialog("?");
   Init201();
   EXPECT_FALSE(desktop.windows().HasModalDialog(handle));
   module.TestePoint();
@@ -285,6 +395,9 @@ TEST_F(Driver, NoPowerPointWindowGivesAM) {
 // A minimized PowerPoint is shown maximized and brought to the front before a check.
 TEST_F(Driver, AMinimizedPowerPointIsBroughtBack) {
   Init201();
+  desktop.Restore();
+  module.TestePoint();
+  EXPECT_EQ(sim::ShowState::kMaximized, desktop.windows().State(handle)) << "from a normal window";
   desktop.Minimize();
   desktop.OpenWindow("Calculatrice", "SciCalc");
   module.TestePoint();
@@ -302,23 +415,38 @@ TEST_F(Driver, TheAssistantsBalloonIsClosed) {
   EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
 }
 
-// A balloon that will not close does not hold the closing up for long.
+// A balloon that will not close does not hold the closing up for long; its children are closed
+// first, each on its own, past one that will not close.
 TEST_F(Driver, ABalloonThatStaysDoesNotHang) {
   Init201();
   const platform::HWND balloon = desktop.ShowBalloon();
   desktop.windows().SetIgnoresClose(balloon, true);
-  for (platform::HWND child : desktop.windows().Children(balloon))
-    desktop.windows().SetIgnoresClose(child, true);
+  ASSERT_EQ(1u, desktop.windows().Children(balloon).size());
+  const platform::HWND stays = desktop.windows().Children(balloon).front();
+  desktop.windows().SetIgnoresClose(stays, true);
+  sim::WindowTraits button;
+  button.class_name = "Button";
+  button.title = "OK";
+  button.parent = balloon;
+  const platform::HWND closes = desktop.windows().Create(button);
   const vb::Date before = desktop.clock().Now();
   module.Fermer();
   EXPECT_TRUE(desktop.windows().Exists(balloon));
+  EXPECT_TRUE(desktop.windows().Exists(stays));
+  EXPECT_FALSE(desktop.windows().Exists(closes));
   EXPECT_LE(desktop.clock().Now().serial - before.serial, 1.0 / 86400 + 1e-9)
       << "waited about 200 ms at most";
   EXPECT_FALSE(desktop.FileExists(work + "Cinéloisirs.ppt"));
 }
 
-// Closing with no exercise open: harmless while PowerPoint answers; an error once it is gone.
+// Closing with no exercise open: an error before any set-up, the registry untouched; harmless
+// while PowerPoint answers; an error once it is gone.
 TEST_F(Driver, ClosingWithNoExerciseOpen) {
+  auto first = ErrorOf([&] { module.Fermer(); });
+  ASSERT_TRUE(first);
+  EXPECT_EQ(vb::errors::kObjectNotSet, first->number());
+  EXPECT_EQ(test_support::kUserDefault, Setting("Default"));
+  EXPECT_EQ(test_support::kUserTemplates, Setting("TemplateDir"));
   Init201();
   module.Fermer();
   module.Fermer();

@@ -7,9 +7,11 @@
 #include <functional>
 
 #include "error_number.hpp"
+#include "powerpoint/ppt.hpp"
 #include "sim/automation.hpp"
 #include "sim/desktop.hpp"
 #include "sim/drives.hpp"
+#include "sim/registry.hpp"
 #include "sim/window_manager.hpp"
 #include "vb/error.hpp"
 
@@ -136,6 +138,63 @@ TEST_F(DesktopPowerPoint, FailCallsReachesTheLatestInstance) {
   EXPECT_EQ(-2147188160, ReadWindowState(process.application()));
   EXPECT_EQ(0, ReadWindowState(process.application()));
   EXPECT_EQ(2u, process.gate().calls("WindowState"));
+}
+
+TEST_F(DesktopPowerPoint, FailCallsWithNoPowerPointRunningWaitsForTheNextOne) {
+  // Before any PowerPoint: the instance CreateObject starts fails, once.
+  desktop.FailCalls("WindowState", 1);
+  const vb::ObjectRef created = desktop.automation().CreateObject("PowerPoint.Application.11");
+  EXPECT_EQ(-2147188160, ReadWindowState(created));
+  EXPECT_EQ(0, ReadWindowState(created));
+
+  // After the last one ended: the instance the user starts next fails, and only it.
+  desktop.QuitPowerPoint();
+  desktop.FailCalls("WindowState", 2);
+  sim::PowerPointProcess& next = desktop.StartPowerPoint();
+  sim::PowerPointProcess& later = desktop.StartPowerPoint();
+  EXPECT_EQ(0, ReadWindowState(later.application()));
+  EXPECT_EQ(-2147188160, ReadWindowState(next.application()));
+  EXPECT_EQ(-2147188160, ReadWindowState(next.application()));
+  EXPECT_EQ(0, ReadWindowState(next.application()));
+}
+
+TEST_F(DesktopPowerPoint, HiddenExtensionsLeaveThemOutOfASavedPresentationsName) {
+  sim::PowerPointProcess& process = desktop.StartPowerPoint();
+  const ppt::Application application(process.application());
+  desktop.drives().MakeSureDirectoryPathExists("C:\\ZUK\\");
+  desktop.drives().PlaceHostFile(fs::path(K60418_COURSE_DIR) / "models" / "02131201.ppt",
+                                 "C:\\ZUK\\Ciné.ppt");
+  const ppt::Presentation opened = application.Presentations().Open("C:\\ZUK\\Ciné.ppt");
+  const ppt::Presentation untitled = application.Presentations().Add();
+  const std::string untitledName = untitled.Name();
+  const auto hide = [&](std::uint32_t value, DWORD type) {
+    HKEY key = 0;
+    ASSERT_EQ(ERROR_SUCCESS, desktop.registry().RegCreateKeyA(
+                                 HKEY_CURRENT_USER,
+                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", &key));
+    ASSERT_EQ(ERROR_SUCCESS, desktop.registry().RegSetValueExA(key, "HideFileExt", 0, type,
+                                                               reinterpret_cast<const BYTE*>(&value), 4));
+    desktop.registry().RegCloseKey(key);
+  };
+
+  // Extensions shown (a fresh desktop): the file's name as it is.
+  EXPECT_EQ("Ciné.ppt", opened.Name());
+
+  // Extensions hidden: Name without ".ppt", FullName whole, an unsaved presentation's name as it is.
+  hide(1, 4);
+  EXPECT_EQ("Ciné", opened.Name());
+  EXPECT_EQ("C:\\ZUK\\Ciné.ppt", opened.FullName());
+  EXPECT_EQ(untitledName, untitled.Name());
+
+  // A template saved with its extension hidden.
+  untitled.Call("SaveAs", ppt::Args(std::string("C:\\ZUK\\Modèle.pot")));
+  EXPECT_EQ("Modèle", untitled.Name());
+
+  // HideFileExt 0, or not a number: extensions shown.
+  hide(0, 4);
+  EXPECT_EQ("Ciné.ppt", opened.Name());
+  hide(1, REG_SZ);
+  EXPECT_EQ("Ciné.ppt", opened.Name());
 }
 
 TEST(DesktopOffice, InstallationComesFromTheCourse) {

@@ -1,5 +1,6 @@
 // The host of a PowerPoint process running on the simulated desktop: its drives, its clock and the
 // process's main window through the desktop's window functions.
+#include <cstdint>
 #include <memory>
 
 #include "sim/clock.hpp"
@@ -58,7 +59,28 @@ class DesktopHost : public Host {
                                             : (state == 2 ? platform::SW_MINIMIZE : platform::SW_RESTORE));
   }
 
+  bool HidesKnownExtensions() override {
+    platform::Registry& registry = desktop().Platform().registry;
+    platform::HKEY key = 0;
+    if (registry.RegOpenKeyExA(platform::HKEY_CURRENT_USER, kExplorerAdvanced, 0, platform::KEY_QUERY_VALUE,
+                               &key) != platform::ERROR_SUCCESS) {
+      return false;
+    }
+    platform::DWORD type = 0;
+    std::uint32_t value = 0;
+    platform::DWORD size = sizeof value;
+    const platform::LSTATUS status = registry.RegQueryValueExA(
+        key, "HideFileExt", nullptr, &type, reinterpret_cast<platform::BYTE*>(&value), &size);
+    registry.RegCloseKey(key);
+    return status == platform::ERROR_SUCCESS && type == kRegDword && size == sizeof value && value != 0;
+  }
+
  private:
+  /// Where Explorer keeps its view settings, and the type of a 32-bit number value.
+  static constexpr const char* kExplorerAdvanced =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+  static constexpr platform::DWORD kRegDword = 4;
+
   Desktop& desktop() const { return *context_->desktop; }
   platform::Windows& windows() const { return context_->desktop->Platform().windows; }
   platform::HWND main_window() const { return context_->process ? context_->process->main_window() : 0; }

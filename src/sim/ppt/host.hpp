@@ -30,6 +30,10 @@ class Host {
   virtual void SetMainWindowVisible(bool visible) = 0;
   virtual int MainWindowState() = 0;
   virtual void SetMainWindowState(int state) = 0;
+
+  /// True when Windows is set to hide the extensions of known file types (Explorer's
+  /// HideFileExt): PowerPoint then reports a saved presentation's Name without ".ppt".
+  virtual bool HidesKnownExtensions() { return false; }
 };
 
 /// The Application of a process whose outside is the given host (the desktop's, or a test's).

@@ -179,7 +179,16 @@ class PresentationObject : public DocObject {
     using M = DocMembersOf<PresentationObject>;
     using Self = PresentationObject;
     static const MemberTable table({
-        M::Property("Name", [](Self& self, const CallArgs&) { return vb::Variant(self.document().name); }),
+        M::Property("Name",
+                    [](Self& self, const CallArgs&) {
+                      // A saved file's known extension is left out when Windows hides them.
+                      const auto& d = self.document();
+                      const std::string extension = ExtensionOf(d.name);
+                      const bool known = extension == ".ppt" || extension == ".pot" || extension == ".pps";
+                      if (!d.full_name.empty() && known && self.process().host->HidesKnownExtensions())
+                        return vb::Variant(StemOf(d.name));
+                      return vb::Variant(d.name);
+                    }),
         M::Property("FullName",
                     [](Self& self, const CallArgs&) {
                       const auto& d = self.document();
