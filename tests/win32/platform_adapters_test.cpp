@@ -185,6 +185,7 @@ TEST_F(Win32Files, AttributesDatesAndFolders) {
   EXPECT_GE(120.0, age);
   // A file in the way of a folder: the path cannot be made.
   EXPECT_FALSE(files.MakeSureDirectoryPathExists(folder + "Fichier.ppt\\sous\\"));
+  EXPECT_FALSE(files.MakeSureDirectoryPathExists(folder + "Fichier.ppt\\"));
   EXPECT_EQ(53, ErrorNumberOf([&] { files.Kill(folder); }));
 }
 
