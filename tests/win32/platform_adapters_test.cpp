@@ -150,6 +150,8 @@ TEST_F(Win32Files, PathsThatWouldNameAnotherFileAreBadNames) {
   EXPECT_EQ(52, ErrorNumberOf([&] { files.Kill(folder + std::string("Garde.ppt\0.bak", 14)); }));
   EXPECT_EQ(52, ErrorNumberOf([&] { files.Kill(folder + "Gard\xE9.ppt"); }));  // not UTF-8
   EXPECT_EQ(52, ErrorNumberOf([&] { files.Kill(""); }));
+  // A divergence from the simulator, which deletes what a pattern matches as VB's Kill does: the
+  // port names one file, the module never gives a pattern, and this adapter refuses one.
   EXPECT_EQ(52, ErrorNumberOf([&] { files.Kill(folder + "*.ppt"); }));
   EXPECT_TRUE(files.Exists(folder + "Garde.ppt"));
 }
