@@ -117,6 +117,26 @@ TEST(Win32Registry, HandleTableAndWholeValues) {
   EXPECT_EQ(ERROR_INVALID_HANDLE, registry.RegCreateKeyA(0x80000002u, "Software", &again));
 }
 
+// Windows enumerates a key's values in the order they were made, as the simulator does; Wine in
+// the order of their names (a divergence of Wine's: the contract's names are made in that order,
+// and the module looks values up by name, never by position).
+TEST(Win32Registry, EnumerationOrderIsTheSystems) {
+  contract::Win32RegistrySubject subject;
+  win32::HkcuRegistry registry;
+  platform::HKEY key = 0;
+  ASSERT_EQ(ERROR_SUCCESS,
+            registry.RegCreateKeyA(win32::HkcuRegistry::kCurrentUser, subject.scratch_key().c_str(), &key));
+  for (const char* name : {"Zeta", "Alpha"}) {
+    registry.RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+  }
+  char first[16];
+  platform::DWORD length = sizeof first;
+  ASSERT_EQ(ERROR_SUCCESS,
+            registry.RegEnumValueA(key, 0, first, &length, nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(std::string(UnderWine() ? "Alpha" : "Zeta"), std::string(first)) << "Wine's order changed";
+  registry.RegCloseKey(key);
+}
+
 class Win32Files : public testing::Test {
  protected:
   std::wstring Wide(const std::string& name) { return win32::Utf8ToWide(subject.scratch_folder() + name); }
