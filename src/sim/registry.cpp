@@ -119,8 +119,9 @@ LSTATUS Registry::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
   std::vector<std::string> parts;
   if (!SplitPath(subKey ? subKey : "", parts)) return ERROR_BAD_PATHNAME;
   if (parts.empty()) {
-    // RegCreateKey on an empty sub-key hands back the handle it was given.
-    *result = key;
+    // An empty sub-key of the predefined key gives that key; of an opened key, a new handle to
+    // the same key, which the caller closes apart from the first (as advapi32 does).
+    *result = key == platform::HKEY_CURRENT_USER ? key : NewHandle(parent, KEY_ALL_ACCESS);
     return platform::ERROR_SUCCESS;
   }
   auto node = parent;

@@ -81,6 +81,24 @@ TEST_F(DesktopRegistry, DeletedKeyFailsItsHandles) {
   EXPECT_FALSE(desktop.DeleteRegistry("SOFTWARE\\Microsoft\\Office\\11.0\\PowerPoint"));
 }
 
+TEST_F(DesktopRegistry, EmptySubKeyOpensTheKeyAgain) {
+  // Windows opens an opened key again under a handle of its own, closed apart from the first;
+  // the predefined key stays itself.
+  HKEY key = 0;
+  ASSERT_EQ(ERROR_SUCCESS, registry.RegCreateKeyA(HKEY_CURRENT_USER, kRecent, &key));
+  HKEY again = 0;
+  ASSERT_EQ(ERROR_SUCCESS, registry.RegCreateKeyA(key, "", &again));
+  EXPECT_NE(key, again);
+  EXPECT_EQ(ERROR_SUCCESS, registry.RegCloseKey(key));
+  DWORD size = 0;
+  EXPECT_EQ(ERROR_SUCCESS, registry.RegQueryValueExA(again, "Default", nullptr, nullptr, nullptr, &size));
+  EXPECT_EQ(ERROR_SUCCESS, registry.RegCloseKey(again));
+  HKEY root = 0;
+  EXPECT_EQ(ERROR_SUCCESS, registry.RegCreateKeyA(HKEY_CURRENT_USER, nullptr, &root));
+  EXPECT_EQ(HKEY_CURRENT_USER, root);
+  EXPECT_EQ(0u, registry.open_handles());
+}
+
 TEST_F(DesktopRegistry, EnumerationReportsDataSizes) {
   // RegEnumValueA gives the data size with the name, and ERROR_MORE_DATA for a small data buffer.
   HKEY key = 0;

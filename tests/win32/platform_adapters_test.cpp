@@ -117,6 +117,26 @@ TEST(Win32Registry, HandleTableAndWholeValues) {
   EXPECT_EQ(ERROR_INVALID_HANDLE, registry.RegCreateKeyA(0x80000002u, "Software", &again));
 }
 
+// Windows enumerates a key's values in the order they were made, as the simulator does; Wine in
+// the order of their names (a divergence of Wine's: the contract's names are made in that order,
+// and the module looks values up by name, never by position).
+TEST(Win32Registry, EnumerationOrderIsTheSystems) {
+  contract::Win32RegistrySubject subject;
+  win32::HkcuRegistry registry;
+  platform::HKEY key = 0;
+  ASSERT_EQ(ERROR_SUCCESS,
+            registry.RegCreateKeyA(win32::HkcuRegistry::kCurrentUser, subject.scratch_key().c_str(), &key));
+  for (const char* name : {"Zeta", "Alpha"}) {
+    registry.RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+  }
+  char first[16];
+  platform::DWORD length = sizeof first;
+  ASSERT_EQ(ERROR_SUCCESS,
+            registry.RegEnumValueA(key, 0, first, &length, nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(std::string(UnderWine() ? "Alpha" : "Zeta"), std::string(first)) << "Wine's order changed";
+  registry.RegCloseKey(key);
+}
+
 class Win32Files : public testing::Test {
  protected:
   std::wstring Wide(const std::string& name) { return win32::Utf8ToWide(subject.scratch_folder() + name); }
@@ -150,6 +170,8 @@ TEST_F(Win32Files, PathsThatWouldNameAnotherFileAreBadNames) {
   EXPECT_EQ(52, ErrorNumberOf([&] { files.Kill(folder + std::string("Garde.ppt\0.bak", 14)); }));
   EXPECT_EQ(52, ErrorNumberOf([&] { files.Kill(folder + "Gard\xE9.ppt"); }));  // not UTF-8
   EXPECT_EQ(52, ErrorNumberOf([&] { files.Kill(""); }));
+  // A divergence from the simulator, which deletes what a pattern matches as VB's Kill does: the
+  // port names one file, the module never gives a pattern, and this adapter refuses one.
   EXPECT_EQ(52, ErrorNumberOf([&] { files.Kill(folder + "*.ppt"); }));
   EXPECT_TRUE(files.Exists(folder + "Garde.ppt"));
 }
@@ -185,6 +207,7 @@ TEST_F(Win32Files, AttributesDatesAndFolders) {
   EXPECT_GE(120.0, age);
   // A file in the way of a folder: the path cannot be made.
   EXPECT_FALSE(files.MakeSureDirectoryPathExists(folder + "Fichier.ppt\\sous\\"));
+  EXPECT_FALSE(files.MakeSureDirectoryPathExists(folder + "Fichier.ppt\\"));
   EXPECT_EQ(53, ErrorNumberOf([&] { files.Kill(folder); }));
 }
 
