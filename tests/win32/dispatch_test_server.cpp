@@ -94,6 +94,11 @@ class Factory final : public IClassFactory {
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
 
+DWORD WINAPI Watchdog(LPVOID) {
+  Sleep(kLifetimeMs + 10000);
+  ExitProcess(3);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
@@ -107,6 +112,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     return 1;
   }
   SetTimer(nullptr, 0, kLifetimeMs, nullptr);
+  // A server stuck in a call never sees its timer: a watchdog ends the process regardless.
+  CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_TIMER && message.hwnd == nullptr) break;
