@@ -4,10 +4,11 @@ target_link_libraries(k60418_dispatch_bridge_test PRIVATE k60418_win32_dispatch 
 k60418_wine_tests(k60418_dispatch_bridge_test)
 
 # The local server the Automation port's tests start through COM (single use: one process per
-# CreateObject); it sits beside the test program, which registers it for the length of a test.
+# CreateObject; its object a vb::Dispatch served by the library); it sits beside the test program,
+# which registers it for the length of a test.
 add_executable(k60418_dispatch_test_server WIN32 ${CMAKE_CURRENT_LIST_DIR}/dispatch_test_server.cpp)
 target_include_directories(k60418_dispatch_test_server PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-target_link_libraries(k60418_dispatch_test_server PRIVATE ole32 oleaut32 uuid)
+target_link_libraries(k60418_dispatch_test_server PRIVATE k60418_win32_dispatch)
 
 add_executable(k60418_dispatch_automation_test ${CMAKE_CURRENT_LIST_DIR}/dispatch_automation_test.cpp)
 target_link_libraries(k60418_dispatch_automation_test PRIVATE k60418_win32_dispatch k60418_win32_platform

@@ -1,6 +1,6 @@
 // A tiny local automation server for the Automation port's tests: one class, single use (each
 // CreateObject starts another process), its object registered in the running-object table while
-// it lives. Members: ProcessId (the server's process), Quit (revokes and ends the process).
+// it lives; the object is a vb::Dispatch served through win32::ServeDispatch.
 // The tests' fixture registers it under HKCU\Software\Classes; COM starts it with -Embedding.
 // clang-format off
 #include <windows.h>
@@ -8,21 +8,30 @@
 #include <oleauto.h>
 // clang-format on
 
+#include <cstdint>
 #include <cstring>
-#include <cwchar>
+#include <memory>
+#include <string>
+
+#include "vb/error.hpp"
+#include "vb/strings.hpp"
+#include "win32/dispatch/served_dispatch.hpp"
 
 #include "win32/dispatch_test_server.hpp"
 
 namespace {
 
-constexpr DISPID kProcessId = 1;
-constexpr DISPID kQuit = 2;
 constexpr UINT kLifetimeMs = 120000;  // a server nobody ends goes away on its own
 
-class Server final : public IDispatch {
+// The server's object, written against vb::Dispatch and served to COM by win32::ServeDispatch,
+// as the stand-in PowerPoint serves its object model. Members: ProcessId, Echo(value),
+// Child (another object of the same type), Fail (PowerPoint's error), Quit.
+class Runner final : public vb::Dispatch {
  public:
-  void Register() {
-    RegisterActiveObject(static_cast<IDispatch*>(this), test_server::kClsid, ACTIVEOBJECT_WEAK, &cookie_);
+  ~Runner() override { End(); }
+
+  void Register(IDispatch* served) {
+    RegisterActiveObject(served, test_server::kClsid, ACTIVEOBJECT_WEAK, &cookie_);
   }
   // Leaves the running-object table and lets the process end.
   void End() {
@@ -31,65 +40,28 @@ class Server final : public IDispatch {
       cookie_ = 0;
       RevokeActiveObject(cookie, nullptr);
     }
-    PostQuitMessage(0);
+    if (registered_) PostQuitMessage(0);
   }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) {
-      ++references_;  // revoking may call back into the object
+  vb::Variant Invoke(std::string_view member, vb::CallKind, const vb::Arguments& arguments) override {
+    const std::string name = vb::LCase(member);
+    if (name == "processid") return static_cast<std::int32_t>(GetCurrentProcessId());
+    if (name == "echo" && arguments.size() == 1) return arguments[0].value;
+    if (name == "child") return vb::ObjectRef(std::make_shared<Runner>(false));
+    if (name == "fail")
+      vb::Raise(-2147188160, "PowerPoint", "Presentations.Open : le fichier est introuvable.");
+    if (name == "quit") {
       End();
-      --references_;
-      delete this;
+      return {};
     }
-    return left;
+    vb::Raise(vb::errors::kNoSuchMember, "Runner");
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** out) override {
-    *out = nullptr;
-    return DISP_E_BADINDEX;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    if (count != 1) return DISP_E_UNKNOWNNAME;
-    if (_wcsicmp(names[0], L"ProcessId") == 0) ids[0] = kProcessId;
-    if (_wcsicmp(names[0], L"Quit") == 0) ids[0] = kQuit;
-    return ids[0] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
-                                   EXCEPINFO*, UINT*) override {
-    if (params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
-    if (result) VariantInit(result);
-    if (member == kProcessId) {
-      if (result) {
-        result->vt = VT_I4;
-        result->lVal = static_cast<LONG>(GetCurrentProcessId());
-      }
-      return S_OK;
-    }
-    if (member == kQuit) {
-      End();
-      return S_OK;
-    }
-    return DISP_E_MEMBERNOTFOUND;
-  }
+  std::string TypeName() const override { return "Runner"; }
+
+  explicit Runner(bool registered) : registered_(registered) {}
 
  private:
-  ~Server() = default;
-  ULONG references_ = 1;
+  bool registered_;
   DWORD cookie_ = 0;
 };
 
@@ -108,14 +80,24 @@ class Factory final : public IClassFactory {
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    auto* server = new Server();
-    server->Register();
-    const HRESULT hr = server->QueryInterface(iid, out);
-    server->Release();
-    return hr;
+    try {
+      auto runner = std::make_shared<Runner>(true);
+      IDispatch* served = win32::ServeDispatch(runner);
+      runner->Register(served);
+      const HRESULT hr = served->QueryInterface(iid, out);
+      served->Release();
+      return hr;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
   }
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 };
+
+DWORD WINAPI Watchdog(LPVOID) {
+  Sleep(kLifetimeMs + 10000);
+  ExitProcess(3);
+}
 
 }  // namespace
 
@@ -130,6 +112,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     return 1;
   }
   SetTimer(nullptr, 0, kLifetimeMs, nullptr);
+  // A server stuck in a call never sees its timer: a watchdog ends the process regardless.
+  CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_TIMER && message.hwnd == nullptr) break;
