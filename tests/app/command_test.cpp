@@ -393,7 +393,9 @@ TEST_F(Command, ShowNamesValuesAndRoundsSizes) {
   EXPECT_NE(std::string::npos, result.out.find("layout 1 (title)"));
   EXPECT_FALSE(std::regex_search(result.out, std::regex("[0-9]\\.[0-9]{3}")));
 
-  std::istringstream in("InitQuestion 203\nshow 2\nshow 99\n");
+  std::istringstream in(
+      "InitQuestion 203\nActivePresentation.Slides(2).Shapes(1).TextFrame.TextRange.Font.Size = 20.3333\n"
+      "show 2\nshow 99\n");
   std::ostringstream out;
   std::ostringstream err;
   RunShell({}, in, out, err);
@@ -401,6 +403,9 @@ TEST_F(Command, ShowNamesValuesAndRoundsSizes) {
   EXPECT_EQ(std::string::npos, out.str().find("\nslide 3 (id "));
   EXPECT_EQ(std::string::npos, out.str().find("design 1"));
   EXPECT_NE(std::string::npos, out.str().find("there is no slide 99"));
+  // A font size a learner typed shows as PowerPoint shows it.
+  EXPECT_NE(std::string::npos, out.str().find(" 20.33 ")) << out.str();
+  EXPECT_FALSE(std::regex_search(out.str(), std::regex("[0-9]\\.[0-9]{3}")));
 }
 
 // Unknown commands and options are named; each sub-command's help ends with an example.

@@ -1028,10 +1028,14 @@ void from_json(const json& j, TextBody& body) {
 
 namespace {
 
+// A size as PowerPoint shows it: two decimals at most, trailing zeros dropped (20.5, not 20.500000).
 std::string Number(float value) {
-  char buffer[32];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.2f", static_cast<double>(value));
+  std::string text = buffer;
+  while (!text.empty() && text.back() == '0') text.pop_back();
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  return text == "-0" ? "0" : text;
 }
 
 const char* AlignmentName(int alignment) {
