@@ -11,6 +11,7 @@
 #include "vb/error.hpp"
 #include "vb/strings.hpp"
 #include "win32/dispatch/errors.hpp"
+#include "win32/dispatch/served_dispatch.hpp"
 
 namespace win32 {
 namespace {
@@ -267,15 +268,28 @@ std::uint64_t NameLookups() {
 
 vb::ObjectRef FromIDispatch(IDispatch* object) {
   if (!object) return {};
+  // One of this process's served objects comes back as the object it serves.
+  if (vb::ObjectRef served = ServedObjectOf(object)) return served;
   return std::make_shared<ComObject>(object);
 }
 
-IDispatch* ToIDispatch(const vb::ObjectRef& object) {
-  if (!object) return nullptr;
+namespace detail {
+
+// The IDispatch behind an object of the bridge, AddRef'd; null for any other object.
+IDispatch* BridgedIDispatch(const vb::ObjectRef& object) {
   const auto* com = dynamic_cast<const ComObject*>(object.get());
-  if (!com) vb::Raise(vb::errors::kTypeMismatch);
+  if (!com) return nullptr;
   com->dispatch()->AddRef();
   return com->dispatch();
+}
+
+}  // namespace detail
+
+IDispatch* ToIDispatch(const vb::ObjectRef& object) {
+  if (!object) return nullptr;
+  IDispatch* dispatch = detail::BridgedIDispatch(object);
+  if (!dispatch) vb::Raise(vb::errors::kTypeMismatch);
+  return dispatch;
 }
 
 void ToVariant(const vb::Variant& value, VARIANT* out) {

@@ -24,11 +24,14 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
 
 std::string FromWide(UINT codePage, std::wstring_view wide) {
   if (wide.empty()) return {};
+  // No "best fit": a character the code page lacks becomes '?', never a look-alike ("∞" is no
+  // "8", a full-width solidus no path separator).
+  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
   const int n =
-      WideCharToMultiByte(codePage, 0, wide.data(), Length(wide.size()), nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(codePage, flags, wide.data(), Length(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(n), '\0');
   if (n > 0)
-    WideCharToMultiByte(codePage, 0, wide.data(), Length(wide.size()), text.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, flags, wide.data(), Length(wide.size()), text.data(), n, nullptr, nullptr);
   return text;
 }
 

@@ -45,7 +45,12 @@ platform::BOOL UserWindows::ShowWindow(platform::HWND window, int command) {
 }
 
 platform::BOOL UserWindows::SetForegroundWindow(platform::HWND window) {
-  return ::SetForegroundWindow(Native(window));
+  const HWND native = Native(window);
+  if (!::SetForegroundWindow(native)) return 0;
+  // Activation puts the window on top of the others where a window manager does so; the window
+  // is raised here too, so that the Z order is the same without one (Wine's null driver).
+  SetWindowPos(GetAncestor(native, GA_ROOT), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return 1;
 }
 
 platform::HWND UserWindows::GetWindow(platform::HWND window, platform::UINT relation) {

@@ -1,0 +1,20 @@
+# The IDispatch bridge and the Automation port over COM, under Wine.
+add_executable(k60418_dispatch_bridge_test ${CMAKE_CURRENT_LIST_DIR}/dispatch_bridge_test.cpp)
+target_link_libraries(k60418_dispatch_bridge_test PRIVATE k60418_win32_dispatch gtest_main)
+k60418_wine_tests(k60418_dispatch_bridge_test)
+
+# The local server the Automation port's tests start through COM (single use: one process per
+# CreateObject); it sits beside the test program, which registers it for the length of a test.
+add_executable(k60418_dispatch_test_server WIN32 ${CMAKE_CURRENT_LIST_DIR}/dispatch_test_server.cpp)
+target_include_directories(k60418_dispatch_test_server PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+target_link_libraries(k60418_dispatch_test_server PRIVATE ole32 oleaut32 uuid)
+
+add_executable(k60418_dispatch_automation_test ${CMAKE_CURRENT_LIST_DIR}/dispatch_automation_test.cpp)
+target_link_libraries(k60418_dispatch_automation_test PRIVATE k60418_win32_dispatch k60418_win32_platform
+                      gtest_main)
+add_dependencies(k60418_dispatch_automation_test k60418_dispatch_test_server)
+k60418_wine_tests(k60418_dispatch_automation_test)
+
+add_executable(k60418_dispatch_served_test ${CMAKE_CURRENT_LIST_DIR}/dispatch_served_test.cpp)
+target_link_libraries(k60418_dispatch_served_test PRIVATE k60418_win32_dispatch gtest_main)
+k60418_wine_tests(k60418_dispatch_served_test)

@@ -1,0 +1,32 @@
+# cmake -DOBJDUMP=<objdump> -DPROGRAM=<exe or dll> -P system_imports.cmake
+# Lists the DLLs a Windows program imports (objdump -p) and fails when one of them is not a DLL
+# of Windows itself, or when none is found (a listing that cannot be read proves nothing).
+if(NOT OBJDUMP OR NOT PROGRAM)
+  message(FATAL_ERROR "usage: cmake -DOBJDUMP=… -DPROGRAM=… -P system_imports.cmake")
+endif()
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE listing RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${PROGRAM} failed (${result})")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${listing}")
+if(NOT imports)
+  message(FATAL_ERROR "${PROGRAM}: no imported DLL found in the listing")
+endif()
+set(system_dlls
+    advapi32 comctl32 comdlg32 gdi32 imagehlp kernel32 msvcrt ntdll ole32 oleaut32 rpcrt4 shell32
+    shlwapi user32 version winmm ws2_32)
+set(foreign "")
+foreach(line ${imports})
+  string(REGEX REPLACE "^DLL Name: *" "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  string(TOLOWER "${dll}" name)
+  string(REGEX REPLACE "\\.dll$" "" name "${name}")
+  list(FIND system_dlls "${name}" index)
+  if(index EQUAL -1 AND NOT name MATCHES "^api-ms-win-")
+    list(APPEND foreign "${dll}")
+  endif()
+  message(STATUS "imports ${dll}")
+endforeach()
+if(foreign)
+  message(FATAL_ERROR "${PROGRAM} imports DLLs that are not Windows' own: ${foreign}")
+endif()
