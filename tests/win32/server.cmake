@@ -49,8 +49,9 @@ set_tests_properties(server.late_bound_vbscript PROPERTIES FIXTURES_REQUIRED k60
 
 add_executable(k60418_server_test server_test_main.cpp server_typelib_test.cpp server_host_test.cpp
   server_complement_test.cpp)
-target_link_libraries(k60418_server_test PRIVATE k60418_server GTest::gtest)
+target_link_libraries(k60418_server_test PRIVATE k60418_server GTest::gtest version)
 target_compile_definitions(k60418_server_test PRIVATE
-  K60418_DLL_PATH="$<TARGET_FILE:K60418>" K60418_HOST_TLB_PATH="${K60418_HOST_TLB}")
+  K60418_DLL_PATH="$<TARGET_FILE:K60418>" K60418_HOST_TLB_PATH="${K60418_HOST_TLB}"
+  K60418_VERSION="${PROJECT_VERSION}")
 add_dependencies(k60418_server_test K60418)
 k60418_wine_tests(k60418_server_test TEST_PREFIX server. PROPERTIES FIXTURES_REQUIRED k60418_registered)

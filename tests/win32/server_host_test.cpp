@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "module/rapporte_erreur.hpp"
 #include "module/registration.hpp"
@@ -384,6 +385,29 @@ TEST(ComServer, TheDllCanUnloadOnlyWithNoObjectAndNoLock) {
   factory->Release();
   EXPECT_EQ(can_unload_now(), S_OK);
   FreeLibrary(dll);
+}
+
+TEST(ComServer, TheVersionResourceNamesTheProductAndItsVersion) {
+  const std::wstring path = server_test::DllPath();
+  DWORD unused = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> block(size);
+  ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+  const auto text = [&](const wchar_t* name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040C04E4\\") + name;
+    if (!VerQueryValueW(block.data(), key.c_str(), &value, &length) || !value) return std::wstring(L"<missing>");
+    return std::wstring(static_cast<const wchar_t*>(value));
+  };
+  EXPECT_EQ(text(L"ProductName"), L"K60418");
+  EXPECT_EQ(text(L"ProductVersion"), Wide(K60418_VERSION));
+  EXPECT_EQ(text(L"OriginalFilename"), L"K60418.dll");
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
 }
 
 }  // namespace

@@ -5,10 +5,7 @@
 #include "win32/server/server.hpp"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    win32::server::SetModuleHandle(instance);
-    DisableThreadLibraryCalls(instance);
-  }
+  if (reason == DLL_PROCESS_ATTACH) win32::server::SetModuleHandle(instance);
   return TRUE;
 }
 
