@@ -22,6 +22,16 @@ double TotalOf(const std::map<std::string, std::uint64_t>& counts) {
   return total;
 }
 
+// "name=count" pairs, space-separated, in name order.
+std::string ListOf(const std::map<std::string, std::uint64_t>& counts) {
+  std::string list;
+  for (const auto& [name, count] : counts) {
+    if (!list.empty()) list += ' ';
+    list += name + '=' + std::to_string(count);
+  }
+  return list;
+}
+
 class Control : public vb::Dispatch {
  public:
   explicit Control(Process& process) : process_(process) {}
@@ -62,6 +72,9 @@ class Control : public vb::Dispatch {
     if (name == "totalcalls") return vb::Variant(static_cast<double>(process_.gate().total_calls()));
     if (name == "namelookups") return vb::Variant(CountOf(process_.name_lookups(), argument(0).ToString()));
     if (name == "totalnamelookups") return vb::Variant(TotalOf(process_.name_lookups()));
+    if (name == "namelookuplist" || name == "calllist")
+      return vb::Variant(
+          ListOf(name == "calllist" ? process_.gate().calls_by_member() : process_.name_lookups()));
     if (name == "resetcounts") {
       process_.ResetCounts();
       return {};
@@ -77,11 +90,20 @@ class Control : public vb::Dispatch {
   Process& process_;
 };
 
-// While the dialog is open, every call but the control object's is asked to come back later:
-// a caller without a message filter of its own sees RPC_E_CALL_REJECTED.
+// Whether this process runs under Wine (its ntdll says so).
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// While the dialog is open, every call but the control object's is asked to come back later, as
+// PowerPoint does: a caller without a message filter of its own sees RPC_E_CALL_REJECTED. Wine
+// lets a call answered "retry later" through (its callers cannot retry), so there the call is
+// rejected outright, which such a caller sees the same way.
 class MessageFilter final : public IMessageFilter {
  public:
-  explicit MessageFilter(Process& process) : process_(process) {}
+  explicit MessageFilter(Process& process)
+      : process_(process), refusal_(UnderWine() ? SERVERCALL_REJECTED : SERVERCALL_RETRYLATER) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
@@ -103,7 +125,7 @@ class MessageFilter final : public IMessageFilter {
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO info) override {
     if (!process_.dialog_open()) return SERVERCALL_ISHANDLED;
     if (info && info->pUnk && IsControl(info->pUnk)) return SERVERCALL_ISHANDLED;
-    return SERVERCALL_RETRYLATER;
+    return refusal_;
   }
   DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD, DWORD) override { return static_cast<DWORD>(-1); }
   DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override { return PENDINGMSG_WAITDEFPROCESS; }
@@ -127,6 +149,7 @@ class MessageFilter final : public IMessageFilter {
   }
 
   Process& process_;
+  const DWORD refusal_;
   ULONG references_ = 1;
 };
 

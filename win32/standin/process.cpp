@@ -18,9 +18,6 @@ const CLSID kControlClsid = {0x081b5668, 0x90d1, 0x423c, {0xbc, 0x56, 0x6a, 0x08
 
 namespace {
 
-// The thread message that ends the process abruptly.
-constexpr UINT kEndAbruptly = WM_APP + 1;
-
 Process* ProcessOf(HWND window) {
   return reinterpret_cast<Process*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
@@ -135,7 +132,9 @@ int Process::Run() {
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (!message.hwnd && message.message == kEndAbruptly) TerminateProcess(GetCurrentProcess(), 3);
+    if (!message.hwnd && message.message == WM_TIMER && message.wParam == end_timer_)
+      TerminateProcess(GetCurrentProcess(), 3);
+    if (!message.hwnd && message.message == WM_TIMER && message.wParam == quit_timer_) break;
     if (dialog_ && IsDialogMessageW(dialog_, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -166,7 +165,9 @@ void Process::Quit() {
   if (dialog_) DestroyWindow(dialog_);
   if (main_window_) DestroyWindow(main_window_);
   main_window_ = nullptr;
-  PostQuitMessage(0);
+  // The loop ends a little later: COM sends the answer to the call that quit (Application.Quit,
+  // the last Release) from another thread once the call has returned, and it must leave first.
+  quit_timer_ = SetTimer(nullptr, 0, 200, nullptr);
 }
 
 bool Process::OpenDialog(const std::string& title) {
@@ -208,8 +209,9 @@ void Process::ResetCounts() {
 }
 
 void Process::EndAbruptly() {
-  // After this call's answer has left: a message to this thread ends the process.
-  PostThreadMessageW(GetCurrentThreadId(), kEndAbruptly, 0, 0);
+  // A little after this call's answer has left (COM sends it from another thread once the call
+  // returns), a timer of this thread ends the process.
+  end_timer_ = SetTimer(nullptr, 0, 200, nullptr);
 }
 
 void Process::OnMainWindowClosed() {

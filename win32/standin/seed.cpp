@@ -1,6 +1,7 @@
 // Makes a real Windows user's desktop ready for the course as the simulated desktop's default
-// user has it: the same registry values (from the simulated registry's defaults), the user's
-// folders, and PowerPoint's design and content templates where the simulated Office has them.
+// user has it: the same registry values (from the simulated registry's defaults) but the system's
+// own Shell Folders, the user's folders, and PowerPoint's design and content templates where the
+// simulated Office has them.
 #include <string>
 
 #include "sim/desktop.hpp"
@@ -47,6 +48,9 @@ void SeedDesktop(const std::string& office) {
   defaults.LoadDefaults();
   win32::HkcuRegistry registry;
   for (const sim::Registry::KeyRecord& key : defaults.Keys()) {
+    // The system keeps Shell Folders in step with the user's real folders (Wine rewrites the key
+    // whenever a folder is asked for): the real values stand.
+    if (key.path.ends_with("\\Shell Folders")) continue;
     platform::HKEY opened = 0;
     if (registry.RegCreateKeyA(win32::HkcuRegistry::kCurrentUser, key.path.c_str(), &opened) != 0)
       Fail("cannot create the key " + key.path);

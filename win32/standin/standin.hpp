@@ -93,6 +93,8 @@ class Process {
   DWORD class_cookie_ = 0;
   DWORD application_cookie_ = 0;
   DWORD control_cookie_ = 0;
+  UINT_PTR end_timer_ = 0;
+  UINT_PTR quit_timer_ = 0;
   long held_ = 0;
   bool ended_ = false;
   std::map<std::string, std::uint64_t> name_lookups_;
