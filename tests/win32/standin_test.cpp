@@ -226,7 +226,7 @@ class ThroughCom : public testing::Test {
 };
 
 TEST_F(ThroughCom, Exercise201SetUpCheckedAndClosed) {
-  Init(201);
+  ASSERT_NO_FATAL_FAILURE(Init(201));
   process_ = OpenStandinProcess();
   // The set-up opened the learner's copy, in the stand-in's real window.
   IDispatch* presentation = Property(application_, L"ActivePresentation");
@@ -295,7 +295,7 @@ TEST_F(ThroughCom, Exercise201SetUpCheckedAndClosed) {
 }
 
 TEST_F(ThroughCom, AKWhenTheRealWindowIsHidden) {
-  Init(201);
+  ASSERT_NO_FATAL_FAILURE(Init(201));
   Do(control_, L"HideWindow");
   Check();
   EXPECT_TRUE(General());
@@ -303,7 +303,7 @@ TEST_F(ThroughCom, AKWhenTheRealWindowIsHidden) {
 }
 
 TEST_F(ThroughCom, PercentALWhileARealModalDialogIsOpenThenBackToTheExercise) {
-  Init(201);
+  ASSERT_NO_FATAL_FAILURE(Init(201));
   ASSERT_EQ(Number(control_, L"OpenDialog", {Text(L"Enregistrer sous")}), -1);  // True
   // A call made now is refused at once, not retried for ever.
   Variant state;
@@ -321,7 +321,7 @@ TEST_F(ThroughCom, PercentALWhileARealModalDialogIsOpenThenBackToTheExercise) {
 }
 
 TEST_F(ThroughCom, ANWhenACallOfTheCheckFails) {
-  Init(201);
+  ASSERT_NO_FATAL_FAILURE(Init(201));
   Do(control_, L"FailCalls", {Text(L"FullName"), Long(1)});
   Check();
   EXPECT_TRUE(General());
@@ -332,7 +332,7 @@ TEST_F(ThroughCom, ANWhenACallOfTheCheckFails) {
 }
 
 TEST_F(ThroughCom, AKWhenTheProcessEndsDuringTheExercise) {
-  Init(201);
+  ASSERT_NO_FATAL_FAILURE(Init(201));
   process_ = OpenStandinProcess();
   ASSERT_NE(process_, nullptr);
   Check();
