@@ -233,6 +233,9 @@ TEST_F(ThroughCom, Exercise201SetUpCheckedAndClosed) {
   ASSERT_NE(presentation, nullptr);
   EXPECT_EQ(TextProperty(presentation, L"Name"), L"Cin\u00e9loisirs.ppt");
   EXPECT_TRUE(IsWindowVisible(reinterpret_cast<HWND>(static_cast<INT_PTR>(handle_))));
+  // The module brought it to the front maximized: the real window's state, as PowerPoint reads it.
+  EXPECT_TRUE(IsZoomed(reinterpret_cast<HWND>(static_cast<INT_PTR>(handle_))));
+  EXPECT_EQ(Number(application_, L"WindowState"), 3);  // ppWindowMaximized
 
   // Untouched: "B". The check's calls and name look-ups, measured in the stand-in.
   Do(control_, L"ResetCounts");
@@ -253,6 +256,7 @@ TEST_F(ThroughCom, Exercise201SetUpCheckedAndClosed) {
   for (const auto& [name, count] : looked_up) {
     if (called.count(name)) lookups += count;
   }
+  EXPECT_GT(lookups, 0);  // the check's own names (TemplateName …) are new to this process
   EXPECT_LE(lookups, static_cast<double>(called.size()));
   std::printf(
       "first check: %.0f object-model calls on %zu member names, %.0f name look-ups, %.2f ms per call\n",
@@ -379,6 +383,39 @@ TEST_F(ThroughCom, AMWhenTheRealWindowIsDestroyed) {
   // The module did not start this PowerPoint, so Quitter leaves it: the test ends it.
   Do(control_, L"EndProcess");
   DestroyWindow(host);
+}
+
+}  // namespace
+
+namespace {
+
+// Started by COM for a CreateObject, the stand-in ends when its last client lets go, as an
+// automation server does; a second CreateObject gets a process of its own.
+TEST(StandinProcess, EndsWithItsLastClientAndServesOneObjectPerProcess) {
+  CLSID clsid{};
+  ASSERT_EQ(CLSIDFromProgID(L"PowerPoint.Application", &clsid), S_OK);
+  EXPECT_EQ(clsid, standin::kApplicationClsid);
+  IDispatch* first = nullptr;
+  ASSERT_EQ(
+      CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&first)),
+      S_OK);
+  IDispatch* control = ActiveObject(standin::kControlClsid);
+  ASSERT_NE(control, nullptr);
+  const auto id = static_cast<DWORD>(Number(control, L"ProcessId"));
+  const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+  ASSERT_NE(process, nullptr);
+  control->Release();
+  IDispatch* second = nullptr;
+  ASSERT_EQ(
+      CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&second)),
+      S_OK);
+  second->Release();
+  // Still held through `first`: it answers.
+  EXPECT_EQ(WaitForSingleObject(process, 500), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_EQ(Number(first, L"WindowState"), 1);
+  first->Release();
+  EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+  CloseHandle(process);
 }
 
 }  // namespace
