@@ -141,11 +141,7 @@ void Desktop::MakeFresh() {
   State& s = *state_;
   s.registry.LoadDefaults();
   // The user's folders the registry names, as Windows made them at the first logon.
-  const std::string user = "C:\\Documents and Settings\\Apprenant\\";
-  for (const char* folder : {"Mes documents\\Mes images\\", "Mes documents\\Ma musique\\", "Bureau\\",
-                             "Application Data\\Microsoft\\Modèles\\"}) {
-    s.drives->MakeSureDirectoryPathExists(user + folder);
-  }
+  for (const std::string& folder : UserFolders()) s.drives->MakeSureDirectoryPathExists(folder);
   // The Office installation: PowerPoint's design and content templates.
   const std::pair<fs::path, std::string> installation[] = {
       {s.course / "office" / "designs", DesignsFolder()}, {s.course / "office" / "content", ContentFolder()}};
@@ -341,11 +337,21 @@ void Desktop::SetReadOnly(const std::string& path) {
 
 // --- Values ------------------------------------------------------------------------------------
 
-std::string Desktop::DesignsFolder() const {
+std::vector<std::string> Desktop::UserFolders() {
+  const std::string user = "C:\\Documents and Settings\\Apprenant\\";
+  std::vector<std::string> folders;
+  for (const char* folder : {"Mes documents\\Mes images\\", "Mes documents\\Ma musique\\", "Bureau\\",
+                             "Application Data\\Microsoft\\Modèles\\"}) {
+    folders.push_back(user + folder);
+  }
+  return folders;
+}
+
+std::string Desktop::DesignsFolder() {
   return "C:\\Program Files\\Microsoft Office\\Templates\\Presentation Designs\\";
 }
 
-std::string Desktop::ContentFolder() const {
+std::string Desktop::ContentFolder() {
   return "C:\\Program Files\\Microsoft Office\\Templates\\1036\\";
 }
 

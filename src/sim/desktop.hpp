@@ -142,8 +142,11 @@ class Desktop {
 
   // --- Values read by scenarios --------------------------------------------------------------
   /// Where PowerPoint's design templates and content templates are ("…\" ending with a backslash).
-  std::string DesignsFolder() const;
-  std::string ContentFolder() const;
+  /// The same on every desktop, the simulated one and a real one made ready for the course.
+  static std::string DesignsFolder();
+  static std::string ContentFolder();
+  /// The user's folders that Windows made at the first logon and the registry names.
+  static std::vector<std::string> UserFolders();
   bool FileExists(const std::string& path);
   /// An HKEY_CURRENT_USER string value, or nullopt when the key or the value is missing.
   std::optional<std::string> RegistryValue(const std::string& key, const std::string& value_name) const;

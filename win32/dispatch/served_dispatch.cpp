@@ -38,6 +38,41 @@ Registry& Shared() {
   return registry;
 }
 
+// The process's observers and the count of served objects held from outside.
+struct Watch {
+  std::mutex mutex;
+  ServedObservers observers;
+  long held = 0;
+};
+
+Watch& Watched() {
+  static Watch watch;
+  return watch;
+}
+
+void NameAsked(const std::string& name) {
+  Watch& w = Watched();
+  std::function<void(const std::string&)> observer;
+  {
+    const std::lock_guard<std::mutex> lock(w.mutex);
+    observer = w.observers.name_asked;
+  }
+  if (observer) observer(name);
+}
+
+void ConnectionChanged(long change) {
+  Watch& w = Watched();
+  std::function<void(long)> observer;
+  long held = 0;
+  {
+    const std::lock_guard<std::mutex> lock(w.mutex);
+    w.held += change;
+    held = w.held;
+    observer = w.observers.connections;
+  }
+  if (observer) observer(held);
+}
+
 DISPID IdOf(const std::string& name) {
   Registry& r = Shared();
   const std::lock_guard<std::mutex> lock(r.mutex);
@@ -150,7 +185,7 @@ class NamedTypeInfo final : public ITypeInfo {
 
 void ServeVariant(const vb::Variant& value, VARIANT* out);
 
-class Served final : public IDispatch {
+class Served final : public IDispatch, public IExternalConnection {
  public:
   explicit Served(vb::ObjectRef object) : object_(std::move(object)), identity_(object_->Identity()) {}
 
@@ -164,11 +199,28 @@ class Served final : public IDispatch {
       AddRef();
       return S_OK;
     }
+    if (IsEqualIID(iid, IID_IExternalConnection)) {
+      *out = static_cast<IExternalConnection*>(this);
+      AddRef();
+      return S_OK;
+    }
     *out = nullptr;
     return E_NOINTERFACE;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override;
+
+  // Strong external connections: counted once per object, from the first to the last.
+  DWORD STDMETHODCALLTYPE AddConnection(DWORD kind, DWORD) override {
+    if (!(kind & EXTCONN_STRONG)) return 0;
+    if (connections_++ == 0) ConnectionChanged(+1);
+    return connections_;
+  }
+  DWORD STDMETHODCALLTYPE ReleaseConnection(DWORD kind, DWORD, BOOL) override {
+    if (!(kind & EXTCONN_STRONG) || connections_ == 0) return connections_;
+    if (--connections_ == 0) ConnectionChanged(-1);
+    return connections_;
+  }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
@@ -190,7 +242,11 @@ class Served final : public IDispatch {
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     if (!names || !ids) return E_POINTER;
     try {
-      for (UINT i = 0; i < count; ++i) ids[i] = IdOf(Narrow(names[i] ? names[i] : L""));
+      for (UINT i = 0; i < count; ++i) {
+        const std::string name = Narrow(names[i] ? names[i] : L"");
+        ids[i] = IdOf(name);
+        NameAsked(name);
+      }
       return S_OK;
     } catch (...) {
       return E_OUTOFMEMORY;
@@ -204,6 +260,7 @@ class Served final : public IDispatch {
   vb::ObjectRef object_;
   const void* identity_;
   ULONG references_ = 1;
+  DWORD connections_ = 0;
 };
 
 ULONG Served::Release() {
@@ -314,6 +371,12 @@ IDispatch* ServeDispatch(const vb::ObjectRef& object) {
   r.by_identity.emplace(served->identity(), served);
   r.live.insert(served);
   return served;
+}
+
+void SetServedObservers(ServedObservers observers) {
+  Watch& w = Watched();
+  const std::lock_guard<std::mutex> lock(w.mutex);
+  w.observers = std::move(observers);
 }
 
 vb::ObjectRef ServedObjectOf(IDispatch* dispatch) {

@@ -9,6 +9,9 @@
 #include <oaidl.h>
 // clang-format on
 
+#include <functional>
+#include <string>
+
 #include "vb/dispatch.hpp"
 
 namespace win32 {
@@ -29,5 +32,17 @@ IDispatch* ServeDispatch(const vb::ObjectRef& object);
 /// The object a served IDispatch stands for (AddRef not involved); null when `dispatch` is not
 /// one ServeDispatch made in this process.
 vb::ObjectRef ServedObjectOf(IDispatch* dispatch);
+
+/// What a server process may watch in its served objects (both are called on the thread that
+/// serves the call; an empty function stops the watching):
+/// - name_asked, once per name of every GetIDsOfNames call, with the name as asked;
+/// - connections, with the number of served objects that callers in other apartments hold
+///   (COM's stub manager reports the first and last external reference of each object through
+///   IExternalConnection), each time it changes: at 0, no client holds anything served.
+struct ServedObservers {
+  std::function<void(const std::string& name)> name_asked;
+  std::function<void(long held)> connections;
+};
+void SetServedObservers(ServedObservers observers);
 
 }  // namespace win32

@@ -1,0 +1,231 @@
+// One stand-in process: the main window and the dialog, the running objects, the lifetime.
+#include <string>
+#include <vector>
+
+#include "sim/ppt/application.hpp"
+#include "vb/strings.hpp"
+#include "win32/dispatch/served_dispatch.hpp"
+#include "win32/platform/text.hpp"
+#include "win32/standin/standin.hpp"
+
+namespace standin {
+
+// {F1709D71-A4B1-42DF-B206-743C522B9522}
+const CLSID kApplicationClsid = {
+    0xf1709d71, 0xa4b1, 0x42df, {0xb2, 0x06, 0x74, 0x3c, 0x52, 0x2b, 0x95, 0x22}};
+// {081B5668-90D1-423C-BC56-6A08588D8746}
+const CLSID kControlClsid = {0x081b5668, 0x90d1, 0x423c, {0xbc, 0x56, 0x6a, 0x08, 0x58, 0x8d, 0x87, 0x46}};
+
+namespace {
+
+Process* ProcessOf(HWND window) {
+  return reinterpret_cast<Process*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  Process* process = ProcessOf(window);
+  switch (message) {
+    case WM_CLOSE:
+      // Closing the main window hides it: the process lives on while a client holds it.
+      ShowWindow(window, SW_HIDE);
+      if (process) process->OnMainWindowClosed();
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrW(dialog, GWLP_USERDATA, lparam);
+      return TRUE;
+    case WM_CLOSE:
+      DestroyWindow(dialog);
+      return TRUE;
+    case WM_DESTROY:
+      if (Process* process = ProcessOf(dialog)) process->OnDialogClosed();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+// A dialog template with a caption and no controls, DWORD-aligned as CreateDialogIndirect wants.
+std::vector<DWORD> DialogTemplate(const std::wstring& title) {
+  std::vector<WORD> words;
+  const auto dword = [&words](DWORD value) {
+    words.push_back(LOWORD(value));
+    words.push_back(HIWORD(value));
+  };
+  dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE);
+  dword(0);  // extended style
+  words.insert(words.end(),
+               {0, 20, 20, 200, 80, 0, 0});  // no items, position and size, no menu, default class
+  words.insert(words.end(), title.begin(), title.end());
+  words.push_back(0);
+  std::vector<DWORD> aligned((words.size() + 1) / 2);
+  std::copy(words.begin(), words.end(), reinterpret_cast<WORD*>(aligned.data()));
+  return aligned;
+}
+
+}  // namespace
+
+Process::Process(bool embedding) : embedding_(embedding) {
+  WNDCLASSEXW frame{};
+  frame.cbSize = sizeof frame;
+  frame.lpfnWndProc = FrameProc;
+  frame.hInstance = GetModuleHandleW(nullptr);
+  frame.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  const std::wstring class_name = win32::Utf8ToWide(kFrameClass);
+  frame.lpszClassName = class_name.c_str();
+  RegisterClassExW(&frame);
+  main_window_ =
+      CreateWindowExW(0, class_name.c_str(), win32::Utf8ToWide(kFrameTitle).c_str(), WS_OVERLAPPEDWINDOW,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, frame.hInstance, this);
+
+  gate_.SetOnEnd([this] { Quit(); });
+  auto context = std::make_shared<sim::ppt::Context>();
+  context->gate = &gate_;
+  application_ = sim::ppt::CreateApplicationOn(std::move(context), MakeWin32Host(*this));
+  control_ = MakeControl(*this);
+
+  win32::SetServedObservers(
+      {[this](const std::string& name) { OnNameAsked(name); }, [this](long held) { OnConnections(held); }});
+}
+
+Process::~Process() {
+  win32::SetServedObservers({});
+  Revoke();
+  if (main_window_) DestroyWindow(main_window_);
+}
+
+int Process::Run() {
+  if (!main_window_) return 1;
+  filter_ = MakeMessageFilter(*this);
+  IMessageFilter* previous = nullptr;
+  CoRegisterMessageFilter(filter_, &previous);
+  if (previous) previous->Release();
+
+  // The running objects: weak entries, so that the table does not keep the process alive.
+  IDispatch* application = win32::ServeDispatch(application_);
+  RegisterActiveObject(application, kApplicationClsid, ACTIVEOBJECT_WEAK, &application_cookie_);
+  application->Release();
+  IDispatch* control = win32::ServeDispatch(control_);
+  control_identity_ = control;
+  RegisterActiveObject(control, kControlClsid, ACTIVEOBJECT_WEAK, &control_cookie_);
+  control->Release();
+
+  if (embedding_) {
+    factory_ = MakeClassFactory(*this);
+    const HRESULT hr = CoRegisterClassObject(kApplicationClsid, factory_, CLSCTX_LOCAL_SERVER,
+                                             REGCLS_SINGLEUSE, &class_cookie_);
+    if (FAILED(hr)) return 2;
+  } else {
+    ShowWindow(main_window_, SW_SHOW);
+  }
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!message.hwnd && message.message == WM_TIMER && message.wParam == end_timer_)
+      TerminateProcess(GetCurrentProcess(), 3);
+    if (!message.hwnd && message.message == WM_TIMER && message.wParam == quit_timer_) break;
+    if (dialog_ && IsDialogMessageW(dialog_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  Revoke();
+  CoRegisterMessageFilter(nullptr, nullptr);
+  return 0;
+}
+
+void Process::Revoke() {
+  if (class_cookie_) CoRevokeClassObject(class_cookie_);
+  class_cookie_ = 0;
+  if (application_cookie_) RevokeActiveObject(application_cookie_, nullptr);
+  application_cookie_ = 0;
+  if (control_cookie_) RevokeActiveObject(control_cookie_, nullptr);
+  control_cookie_ = 0;
+  if (factory_) factory_->Release();
+  factory_ = nullptr;
+  if (filter_) filter_->Release();
+  filter_ = nullptr;
+}
+
+void Process::Quit() {
+  if (ended_) return;
+  ended_ = true;
+  // No new clients from now on; the windows go with the process, as PowerPoint's do.
+  Revoke();
+  if (dialog_) DestroyWindow(dialog_);
+  if (main_window_) DestroyWindow(main_window_);
+  main_window_ = nullptr;
+  // The loop ends a little later: COM sends the answer to the call that quit (Application.Quit,
+  // the last Release) from another thread once the call has returned, and it must leave first.
+  quit_timer_ = SetTimer(nullptr, 0, 200, nullptr);
+}
+
+bool Process::OpenDialog(const std::string& title) {
+  if (dialog_ || !main_window_) return false;
+  const std::vector<DWORD> form = DialogTemplate(win32::Utf8ToWide(title));
+  dialog_ =
+      CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(form.data()),
+                                 main_window_, DialogProc, reinterpret_cast<LPARAM>(this));
+  if (!dialog_) return false;
+  EnableWindow(main_window_, FALSE);
+  return true;
+}
+
+bool Process::CloseDialog() {
+  if (!dialog_) return false;
+  DestroyWindow(dialog_);
+  return true;
+}
+
+void Process::OnDialogClosed() {
+  dialog_ = nullptr;
+  if (main_window_) EnableWindow(main_window_, TRUE);
+}
+
+void Process::HideMainWindow() {
+  if (main_window_) ShowWindow(main_window_, SW_HIDE);
+}
+
+void Process::DestroyMainWindow() {
+  if (!main_window_) return;
+  const HWND window = main_window_;
+  main_window_ = nullptr;
+  DestroyWindow(window);
+}
+
+void Process::ResetCounts() {
+  gate_.ResetCounts();
+  name_lookups_.clear();
+}
+
+void Process::EndAbruptly() {
+  // A little after this call's answer has left (COM sends it from another thread once the call
+  // returns), a timer of this thread ends the process.
+  end_timer_ = SetTimer(nullptr, 0, 200, nullptr);
+}
+
+void Process::OnMainWindowClosed() {
+  if (held_ == 0) Quit();
+}
+
+void Process::OnConnections(long held) {
+  held_ = held;
+  // Started by COM: the last client gone, the process goes too.
+  if (held == 0 && embedding_) Quit();
+}
+
+void Process::OnNameAsked(const std::string& name) {
+  ++name_lookups_[vb::LCase(name)];
+}
+
+}  // namespace standin
