@@ -37,7 +37,7 @@ vb::ObjectRef ServedObjectOf(IDispatch* dispatch);
 /// serves the call; an empty function stops the watching):
 /// - name_asked, once per name of every GetIDsOfNames call, with the name as asked;
 /// - connections, with the number of served objects that callers in other apartments hold
-///   (COM's stub manager reports the first and last external reference of each object through
+///   (COM reports the first and last external reference of each served object through
 ///   IExternalConnection), each time it changes: at 0, no client holds anything served.
 struct ServedObservers {
   std::function<void(const std::string& name)> name_asked;
