@@ -258,7 +258,14 @@ def mutants_of(path, text, neighbour):
                 last_of_function = depths[n] == 1 and following.startswith("}")
                 if not last_of_function:
                     shown = " ".join(text[base + indent : end].split())
-                    add(n, "return", f"remove `{shown}`", base + indent, end, "{}")
+                    # Named with the statement before it, so that the list of equivalent mutants can
+                    # tell apart the many bare `return;` of one function.
+                    before = ""
+                    for k in range(n - 1, -1, -1):
+                        if mlines[k].strip():
+                            before = " ".join(lines[k].split())
+                            break
+                    add(n, "return", f"remove `{shown}` after `{before}`", base + indent, end, "{}")
 
         # Comparisons flipped, and their bounds moved.
         for cm in re.finditer(r"(?<=\s)(==|!=|<=|>=|<|>)(?=\s)", mline):

@@ -10,8 +10,6 @@ namespace {
 
 class Question0201 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0201(const ContexteExercice& contexte) : Exercise("Question0201", contexte) {
     oFichiersDeTravail().add("02131201.ppt", "Cinéloisirs.ppt", false);
     oFichiersDeTravail().add("12131201.pot", "Texture.pot", true);

@@ -9,8 +9,6 @@ namespace {
 
 class Question0202 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0202(const ContexteExercice& contexte) : Exercise("Question0202", contexte) {
     oFichiersDeTravail().add("02131202.ppt", "Cinéloisirs.ppt", false);
   }

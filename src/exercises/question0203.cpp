@@ -21,8 +21,6 @@ bool Present(std::int32_t triEtat) {
 
 class Question0203 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0203(const ContexteExercice& contexte) : Exercise("Question0203", contexte) {
     oFichiersDeTravail().add("02131203.ppt", "Cinéloisirs.ppt", false);
   }

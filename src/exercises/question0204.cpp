@@ -18,8 +18,6 @@ constexpr const char* kPolice = "Tahoma";
 
 class Question0204 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0204(const ContexteExercice& contexte) : Exercise("Question0204", contexte) {
     oFichiersDeTravail().add("02131204.ppt", "Cinéloisirs.ppt", false);
   }

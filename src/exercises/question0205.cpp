@@ -19,8 +19,6 @@ constexpr float kTailleMixte = -2.0f;
 
 class Question0205 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0205(const ContexteExercice& contexte) : Exercise("Question0205", contexte) {
     oFichiersDeTravail().add("02131205.ppt", "Cinéloisirs.ppt", false);
   }

@@ -20,8 +20,6 @@ constexpr std::int32_t kCouleurMixte = -2;
 
 class Question0206 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0206(const ContexteExercice& contexte) : Exercise("Question0206", contexte) {
     oFichiersDeTravail().add("02131206.ppt", "Cinéloisirs.ppt", false);
   }

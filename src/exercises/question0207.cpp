@@ -45,8 +45,6 @@ Mise LitMise(const ppt::TextRange& mot) {
 
 class Question0207 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0207(const ContexteExercice& contexte) : Exercise("Question0207", contexte) {
     oFichiersDeTravail().add("02131207.ppt", "Cinéloisirs.ppt", false);
   }

@@ -10,8 +10,6 @@ namespace {
 
 class Question0208 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0208(const ContexteExercice& contexte) : Exercise("Question0208", contexte) {
     oFichiersDeTravail().add("02131208.ppt", "Cinéloisirs.ppt", false);
   }

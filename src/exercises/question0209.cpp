@@ -19,8 +19,6 @@ constexpr std::int32_t kCaractereInitial = 110;
 
 class Question0209 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0209(const ContexteExercice& contexte) : Exercise("Question0209", contexte) {
     oFichiersDeTravail().add("02131209.ppt", "Cinéloisirs.ppt", false);
   }

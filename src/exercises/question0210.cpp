@@ -20,8 +20,6 @@ constexpr float kInterligne = 1.0f;
 
 class Question0210 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0210(const ContexteExercice& contexte) : Exercise("Question0210", contexte) {
     oFichiersDeTravail().add("02131210.ppt", "Cinéloisirs.ppt", false);
   }

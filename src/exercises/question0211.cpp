@@ -18,8 +18,6 @@ constexpr std::int32_t kRelache = 0;   // msoButtonUp
 
 class Question0211 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0211(const ContexteExercice& contexte) : Exercise("Question0211", contexte) {
     oFichiersDeTravail().add("02131211.ppt", "Cinéloisirs.ppt", false);
   }

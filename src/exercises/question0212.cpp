@@ -21,8 +21,6 @@ constexpr std::int32_t kVoletDiapo = 2;
 
 class Question0212 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0212(const ContexteExercice& contexte) : Exercise("Question0212", contexte) {
     oFichiersDeTravail().add("02131212.ppt", "Cinéloisirs.ppt", false);
   }

@@ -45,8 +45,6 @@ bool DiffereDeReference(const ppt::ColorScheme& oSchema) {
 
 class Question0213 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0213(const ContexteExercice& contexte) : Exercise("Question0213", contexte) {
     oFichiersDeTravail().add("02131213.ppt", "Cinéloisirs.ppt", false);
   }

@@ -13,8 +13,6 @@ constexpr std::int32_t kBlanc = 0xFFFFFF;
 
 class Question0214 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0214(const ContexteExercice& contexte) : Exercise("Question0214", contexte) {
     oFichiersDeTravail().add("02131214.ppt", "Cinéloisirs.ppt", false);
   }

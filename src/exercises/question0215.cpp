@@ -33,8 +33,6 @@ std::string NomVue(std::int32_t nVue) {
 
 class Question0215 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0215(const ContexteExercice& contexte) : Exercise("Question0215", contexte) {
     oFichiersDeTravail().add("02131215.ppt", "Cinéloisirs.ppt", false);
   }

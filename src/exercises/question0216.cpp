@@ -21,8 +21,6 @@ constexpr std::int32_t kBoutonCadres = 5;
 
 class Question0216 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0216(const ContexteExercice& contexte) : Exercise("Question0216", contexte) {
     oFichiersDeTravail().add("02131216.ppt", "Cinéloisirs.ppt", false);
   }

@@ -18,8 +18,6 @@ bool UnVoletMontre(const ppt::DocumentWindow& oFenetre, std::int32_t nVue) {
 
 class Question0217 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0217(const ContexteExercice& contexte) : Exercise("Question0217", contexte) {
     oFichiersDeTravail().add("02131217.ppt", "Cinéloisirs.ppt", false);
   }

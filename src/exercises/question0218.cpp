@@ -10,8 +10,6 @@ namespace {
 
 class Question0218 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0218(const ContexteExercice& contexte) : Exercise("Question0218", contexte) {
     oFichiersDeTravail().add("02131218.ppt", "Cinéloisirs.ppt", false);
   }

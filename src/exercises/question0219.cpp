@@ -9,8 +9,6 @@ namespace {
 
 class Question0219 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0219(const ContexteExercice& contexte) : Exercise("Question0219", contexte) {
     oFichiersDeTravail().add("02131219.ppt", "Cinéloisirs.ppt", false);
   }

@@ -14,8 +14,6 @@ constexpr std::int32_t kZoomPreparation = 50;
 
 class Question0220 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0220(const ContexteExercice& contexte) : Exercise("Question0220", contexte) {
     oFichiersDeTravail().add("02131220.ppt", "Cinéloisirs.ppt", false);
   }

@@ -32,8 +32,6 @@ constexpr const char* kEnTeteVide = "‹en-tête›";
 
 class Question0221 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0221(const ContexteExercice& contexte) : Exercise("Question0221", contexte) {
     oFichiersDeTravail().add("02131221.ppt", "Cinéloisirs.ppt", false);
   }

@@ -29,8 +29,6 @@ bool EstModeleAttendu(const std::string& s, const std::string& sAvecExtension,
 
 class Question0222 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0222(const ContexteExercice& contexte) : Exercise("Question0222", contexte) {
     oFichiersDeTravail().add("02131222.ppt", "Cinéloisirs.ppt", false);
     oFichiersDeTravail().add("", "Ciné.pot", true);

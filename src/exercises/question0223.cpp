@@ -16,8 +16,6 @@ constexpr std::int32_t kProprieteDateCreation = 11;
 
 class Question0223 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0223(const ContexteExercice& contexte) : Exercise("Question0223", contexte) {
     oFichiersDeTravail().add("02131223.pot", "Ciné.pot", true);
   }

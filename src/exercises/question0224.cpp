@@ -41,8 +41,6 @@ constexpr std::array<CouleurAttendue, 8> kCouleursAttendues = {{
 
 class Question0224 final : public Exercise {
  public:
-  static constexpr bool kDisponible = true;
-
   explicit Question0224(const ContexteExercice& contexte) : Exercise("Question0224", contexte) {
     oFichiersDeTravail().add("", "Objectifs.ppt", true);
   }
