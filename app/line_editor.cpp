@@ -10,11 +10,15 @@
 
 namespace {
 
+/// Set while readline() reads a line. Readline's own state flags do not do: a Ctrl-C typed while
+/// it is still taking in the keys typed before it finds it between two reads, and the line stayed.
+volatile std::sig_atomic_t reading = 0;
+
 // Ctrl-C while a line is being typed: Readline has already put the terminal back; the line is
 // dropped and a fresh prompt shown, and reading goes on (SA_RESTART). While a statement runs, the
 // signal is ignored by the session likewise.
 void OnInterrupt(int) {
-  if (RL_ISSTATE(RL_STATE_READCMD)) {
+  if (reading) {
     rl_replace_line("", 0);
     rl_crlf();
     rl_on_new_line();
@@ -45,7 +49,9 @@ std::optional<std::string> LineEditor::Read(const std::string& prompt) {
     using_history();
     stifle_history(1000);
   }
+  reading = 1;
   char* line = readline(prompt.c_str());
+  reading = 0;
   if (!line) return std::nullopt;
   std::string text(line);
   std::free(line);
