@@ -36,7 +36,7 @@ struct ReportOptions {
   /// Colours PASS, FAIL and ERROR (for a terminal).
   bool colour = false;
   /// Makes each scenario's module and desktop (empty: the simulated pair).
-  SidesMaker make_sides;
+  SidesMaker make_sides{};
 };
 
 struct RunOptions : ReportOptions {
@@ -93,7 +93,7 @@ struct ShellOptions {
   /// Reads the lines (a line editor); null: from the stream given to RunShell.
   LineReader* reader = nullptr;
   /// Makes the session's module and desktop (empty: the simulated pair).
-  SidesMaker make_sides;
+  SidesMaker make_sides{};
 };
 
 /// `k60418 shell`: statements read from in (or the options' reader), each answered at once. Exit

@@ -45,7 +45,7 @@ struct PlayerOptions {
   /// temporary desktop.
   std::filesystem::path state_folder;
   /// Makes the module and the desktop; empty: MakeSimulatedSides.
-  SidesMaker make_sides;
+  SidesMaker make_sides{};
 };
 
 /// The simulated desktop (kept in the options' state folder when there is one) and the core in
@@ -105,7 +105,8 @@ class TrainingPlayer : public scenario::Environment {
   CallCounts Calls();
 
   /// A desktop event by its scenario name ("OpenDialog") with its arguments; raises what the
-  /// desktop raises (error 5 when no PowerPoint runs for an event that needs one).
+  /// desktop raises (error 5 when no PowerPoint runs for an event that needs one, NotPlayable for
+  /// an event it cannot give).
   void SimEvent(const std::string& name, const std::vector<vb::Variant>& arguments);
 
   /// Saves the desktop to its state folder (only for a desktop that has one).
