@@ -26,7 +26,7 @@ struct ReportOptions {
   bool json = false;
   /// Also writes a JUnit XML report to this file (a testsuite per folder, a testcase per scenario).
   std::filesystem::path junit;
-  /// Runs only the scenarios whose name matches: a pattern with * ? [ ] (fnmatch), else a part of
+  /// Runs only the scenarios whose name matches: a pattern with * ? [ ] (WildcardMatch), else a part of
   /// the name.
   std::string filter;
   /// Lists the scenarios that would run, without running them.
