@@ -241,48 +241,6 @@ TEST_F(Driver, ASecondSetUpReplacesAnOpenModifiedCopy) {
   EXPECT_EQ(slides, application.ActivePresentation().Slides().Count());
 }
 
-// The general errors found before a verdict, each from its cause on the desktop.
-TEST_F(Driver, APresentationNotFitForACheckGivesItsCode) {
-  Init201();
-  module.TestePoint();
-  EXPECT_FALSE(module.ErreurGenerale());
-  EXPECT_EQ("B", module.CauseErreur());
-
-  const ppt::Presentation exercise = application.ActivePresentation();
-  const ppt::Slides slides = exercise.Slides();
-  auto check = [&](const char* expected, const char* what) {
-    module.TestePoint();
-    EXPECT_TRUE(module.ErreurGenerale()) << what;
-    EXPECT_EQ(expected, module.CauseErreur()) << what;
-  };
-
-  slides.Item(2).Call("MoveTo", ppt::Args(4));
-  check("E", "a slide moved");
-  slides.Item(4).Call("MoveTo", ppt::Args(2));
-  module.TestePoint();
-  EXPECT_FALSE(module.ErreurGenerale());
-  EXPECT_EQ("B", module.CauseErreur()) << "the exercise's own code is read again";
-
-  slides.Call("Add", ppt::Args(slides.Count() + 1, ppt::ppLayoutText));
-  check("D", "a slide added");
-  slides.Item(2).Call("Delete");
-  check("C", "a slide deleted and another added: deleted wins");
-  slides.Item(slides.Count()).Call("Delete");
-  check("C", "a slide deleted");
-
-  const ppt::Presentation other = application.Presentations().Add();
-  check("G", "another presentation in front");
-  other.Close();
-
-  desktop.FailCalls("FullName", 1);
-  check("AN", "the check itself fails");
-
-  exercise.Call("SaveAs", ppt::Args(work + "Copie.ppt"));
-  check("F", "saved under another name");
-  exercise.Close();
-  check("A", "no presentation open");
-}
-
 // PowerPoint hidden by the learner: the check gives "AK" over the exercise's own code and ends
 // the instance; closing then still puts the folders back.
 TEST_F(Driver, ClosingAfterAKStillPutsTheFoldersBack) {
