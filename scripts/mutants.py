@@ -440,7 +440,8 @@ class Runner:
         if run.returncode == 0:
             return None, None
         # "[  FAILED  ] Suite.Name (3 ms)", or "…Name/0, where GetParam() = … (3 ms)" for a parameter.
-        failed = list(dict.fromkeys(re.findall(r"^\[  FAILED  \] (\S+?),? (?:where .*)?\(\d+ ms\)$", run.stdout, re.M)))
+        pattern = r"^\[  FAILED  \] (\S+?),? (?:where .*)?\(\d+ ms\)$"
+        failed = list(dict.fromkeys(re.findall(pattern, run.stdout, re.M)))
         if not failed:
             return "test", f"{name}:exit {run.returncode}"
         return "test", f"{name}:{','.join(failed) if self.every else failed[0]}"
