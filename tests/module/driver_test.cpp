@@ -382,25 +382,6 @@ TEST_F(Driver, ARegistryErrorOfTheTemplateFolderIsReportedByInitQuestion) {
       error->source());
 }
 
-TEST_F(Driver, AnErrorOfThePreparationIsReportedByTheExercise) {
-  PlaceFiles201(work);
-  desktop.StartPowerPoint();
-  desktop.FailCalls("Open", 1);
-  std::optional<vb::Error> inner;
-  try {
-    ppt::Application(desktop.LatestPowerPoint()->application()).Presentations().Open("C:\\x.ppt");
-  } catch (const vb::Error& raised) {
-    inner = raised;
-  }
-  ASSERT_TRUE(inner);
-  desktop.FailCalls("Open", 1);
-  auto error = ErrorOf([&] { module.InitQuestion(201, work, application, handle); });
-  ASSERT_TRUE(error);
-  EXPECT_EQ(vb::errors::kPowerPoint, error->number());
-  EXPECT_EQ(inner->description(), error->description());
-  EXPECT_EQ(Reported("Question0201", "Prepare", inner->source()), error->source());
-}
-
 // A folder setting that cannot be redirected at the end of the set-up reaches the host with the
 // report of "ChangeDir", which InitQuestion passes on as it is.
 TEST_F(Driver, AFolderSettingThatCannotBeRedirectedIsReportedByChangeDir) {
