@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "exercises/fabrique.hpp"
 #include "exercises/questions.hpp"
@@ -56,38 +57,31 @@ class ExerciseOnDesktop : public ::testing::Test {
 
 // --- The closing of the open presentations (223, 224) -------------------------------------------
 
-// The first presentation named "Sans animation.ppt" is spared; every other one is closed, and the
-// moment of the preparation is recorded.
-TEST_F(ExerciseOnDesktop, PreparationSparesAFirstSansAnimation) {
-  OuvreEnregistree("Sans animation.ppt");
-  OuvreEnregistree("Affiche.ppt");
-  OuvreEnregistree("Budget.ppt");
-  desktop.clock().Wait(90);
-  auto question = Cree(k60418::FicheQuestion0223);
-  question->Prepare(app, kTravail);
-  EXPECT_EQ("Sans animation.ppt", Ouvertes());
-  EXPECT_EQ(desktop.clock().Now(), api.HeurePreparation);
-  EXPECT_EQ(kTravail, question->PathDossierParDefaut());
-}
-
-// Only a first one is spared: in second place it is closed with the others.
-TEST_F(ExerciseOnDesktop, PreparationClosesASansAnimationInSecondPlace) {
-  OuvreEnregistree("Affiche.ppt");
-  OuvreEnregistree("Sans animation.ppt");
-  Cree(k60418::FicheQuestion0223)->Prepare(app, kTravail);
-  EXPECT_EQ("", Ouvertes());
-}
-
-// When the first name cannot be read, the preparation falls back to closing from position 1:
-// nothing is spared, and the preparation ends normally.
-TEST_F(ExerciseOnDesktop, UnreadableFirstNameClosesEverything) {
-  OuvreEnregistree("Sans animation.ppt");
-  OuvreEnregistree("Affiche.ppt");
-  process.gate().FailCalls("Name", 1);
-  auto question = Cree(k60418::FicheQuestion0223);
-  question->Prepare(app, kTravail);
-  EXPECT_EQ("", Ouvertes());
-  EXPECT_EQ(kTravail, question->PathDossierParDefaut());
+// The first presentation named "Sans animation.ppt" is spared and every other one closed; in second
+// place it is closed with the others; when the first name cannot be read, the preparation falls
+// back to closing from position 1 and spares nothing. Each time the preparation ends normally and
+// records its moment.
+TEST_F(ExerciseOnDesktop, PreparationSparesOnlyAFirstSansAnimation) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> open;
+    bool name_refused;
+    const char* left;
+  };
+  for (const Case& c :
+       {Case{"first", {"Sans animation.ppt", "Affiche.ppt", "Budget.ppt"}, false, "Sans animation.ppt"},
+        Case{"second", {"Affiche.ppt", "Sans animation.ppt"}, false, ""},
+        Case{"first, its name unreadable", {"Sans animation.ppt", "Affiche.ppt"}, true, ""}}) {
+    while (app.Presentations().Count() > 0) app.Presentations().Item(1).Close();
+    for (const std::string& nom : c.open) OuvreEnregistree(nom);
+    if (c.name_refused) process.gate().FailCalls("Name", 1);
+    desktop.clock().Wait(90);
+    auto question = Cree(k60418::FicheQuestion0223);
+    question->Prepare(app, kTravail);
+    EXPECT_EQ(c.left, Ouvertes()) << c.what;
+    EXPECT_EQ(desktop.clock().Now(), api.HeurePreparation) << c.what;
+    EXPECT_EQ(kTravail, question->PathDossierParDefaut()) << c.what;
+  }
 }
 
 // A second error after the fall-back leaves the preparation as PowerPoint raised it, unreported.
