@@ -97,28 +97,24 @@ TEST_F(ExerciseOnDesktop, SecondErrorOfTheFallBackIsNotReported) {
   EXPECT_EQ("PowerPoint", erreur->source());
 }
 
-// While no presentation is open the common trap stays: a failure of the rest of the preparation
-// (224 changing to a working folder that does not exist) is reported with the class's name.
-TEST_F(ExerciseOnDesktop, FailureWithNothingOpenIsReported) {
-  auto question = Cree(k60418::FicheQuestion0224);
-  const auto erreur = ErrorOf([&] { question->Prepare(app, "C:\\Absent\\"); });
-  ASSERT_TRUE(erreur);
-  EXPECT_EQ(vb::errors::kPathNotFound, erreur->number());
-  const std::string debut = Reported("Question0224", "Prepare", "");
-  EXPECT_EQ(debut, erreur->source().substr(0, debut.size()));
-}
-
-// With presentations open, the same failure sends the preparation back to closing from position 1
-// (the spared presentation goes too) and runs the rest again; failing again, it leaves unreported.
-TEST_F(ExerciseOnDesktop, FailureWithPresentationsOpenRunsTheFallBack) {
-  OuvreEnregistree("Sans animation.ppt");
-  OuvreEnregistree("Affiche.ppt");
-  auto question = Cree(k60418::FicheQuestion0224);
-  const auto erreur = ErrorOf([&] { question->Prepare(app, "C:\\Absent\\"); });
-  ASSERT_TRUE(erreur);
-  EXPECT_EQ(vb::errors::kPathNotFound, erreur->number());
-  EXPECT_EQ(std::string::npos, erreur->source().find("Question0224"));
-  EXPECT_EQ("", Ouvertes());
+// 224 changing to a working folder that does not exist: while no presentation is open the common
+// trap stays and reports the failure with the class's name; with presentations open, the failure
+// sends the preparation back to closing from position 1 (the spared presentation goes too) and runs
+// the rest again, and failing again it leaves unreported.
+TEST_F(ExerciseOnDesktop, FailureOf224sPreparationWithAndWithoutPresentationsOpen) {
+  for (const bool ouvertes : {false, true}) {
+    if (ouvertes) {
+      OuvreEnregistree("Sans animation.ppt");
+      OuvreEnregistree("Affiche.ppt");
+    }
+    const auto erreur = ErrorOf([&] { Cree(k60418::FicheQuestion0224)->Prepare(app, "C:\\Absent\\"); });
+    ASSERT_TRUE(erreur) << "presentations open: " << ouvertes;
+    EXPECT_EQ(vb::errors::kPathNotFound, erreur->number()) << "presentations open: " << ouvertes;
+    const bool rapportee = erreur->source().rfind(Reported("Question0224", "Prepare", ""), 0) == 0;
+    EXPECT_EQ(!ouvertes, rapportee) << erreur->source();
+    EXPECT_EQ(ouvertes, erreur->source().find("Question0224") == std::string::npos) << erreur->source();
+    EXPECT_EQ("", Ouvertes());
+  }
 }
 
 // 224 makes the working folder the current folder, without its trailing backslash.
