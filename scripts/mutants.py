@@ -439,7 +439,9 @@ class Runner:
             return "timeout", name
         if run.returncode == 0:
             return None, None
-        failed = list(dict.fromkeys(re.findall(r"\[  FAILED  \] (\S+?),?$", run.stdout, re.M)))
+        # "[  FAILED  ] Suite.Name (3 ms)", or "…Name/0, where GetParam() = … (3 ms)" for a parameter.
+        pattern = r"^\[  FAILED  \] (\S+?),? (?:where .*)?\(\d+ ms\)$"
+        failed = list(dict.fromkeys(re.findall(pattern, run.stdout, re.M)))
         if not failed:
             return "test", f"{name}:exit {run.returncode}"
         return "test", f"{name}:{','.join(failed) if self.every else failed[0]}"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "exercises/fabrique.hpp"
 #include "exercises/questions.hpp"
@@ -57,38 +58,31 @@ class ExerciseOnDesktop : public ::testing::Test {
 
 // --- The closing of the open presentations (223, 224) -------------------------------------------
 
-// The first presentation named "Sans animation.ppt" is spared; every other one is closed, and the
-// moment of the preparation is recorded.
-TEST_F(ExerciseOnDesktop, PreparationSparesAFirstSansAnimation) {
-  OuvreEnregistree("Sans animation.ppt");
-  OuvreEnregistree("Affiche.ppt");
-  OuvreEnregistree("Budget.ppt");
-  desktop.clock().Wait(90);
-  auto question = Cree(k60418::FicheQuestion0223);
-  question->Prepare(app, kTravail);
-  EXPECT_EQ("Sans animation.ppt", Ouvertes());
-  EXPECT_EQ(desktop.clock().Now(), api.HeurePreparation);
-  EXPECT_EQ(kTravail, question->PathDossierParDefaut());
-}
-
-// Only a first one is spared: in second place it is closed with the others.
-TEST_F(ExerciseOnDesktop, PreparationClosesASansAnimationInSecondPlace) {
-  OuvreEnregistree("Affiche.ppt");
-  OuvreEnregistree("Sans animation.ppt");
-  Cree(k60418::FicheQuestion0223)->Prepare(app, kTravail);
-  EXPECT_EQ("", Ouvertes());
-}
-
-// When the first name cannot be read, the preparation falls back to closing from position 1:
-// nothing is spared, and the preparation ends normally.
-TEST_F(ExerciseOnDesktop, UnreadableFirstNameClosesEverything) {
-  OuvreEnregistree("Sans animation.ppt");
-  OuvreEnregistree("Affiche.ppt");
-  process.gate().FailCalls("Name", 1);
-  auto question = Cree(k60418::FicheQuestion0223);
-  question->Prepare(app, kTravail);
-  EXPECT_EQ("", Ouvertes());
-  EXPECT_EQ(kTravail, question->PathDossierParDefaut());
+// The first presentation named "Sans animation.ppt" is spared and every other one closed; in second
+// place it is closed with the others; when the first name cannot be read, the preparation falls
+// back to closing from position 1 and spares nothing. Each time the preparation ends normally and
+// records its moment.
+TEST_F(ExerciseOnDesktop, PreparationSparesOnlyAFirstSansAnimation) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> open;
+    bool name_refused;
+    const char* left;
+  };
+  for (const Case& c :
+       {Case{"first", {"Sans animation.ppt", "Affiche.ppt", "Budget.ppt"}, false, "Sans animation.ppt"},
+        Case{"second", {"Affiche.ppt", "Sans animation.ppt"}, false, ""},
+        Case{"first, its name unreadable", {"Sans animation.ppt", "Affiche.ppt"}, true, ""}}) {
+    while (app.Presentations().Count() > 0) app.Presentations().Item(1).Close();
+    for (const std::string& nom : c.open) OuvreEnregistree(nom);
+    if (c.name_refused) process.gate().FailCalls("Name", 1);
+    desktop.clock().Wait(90);
+    auto question = Cree(k60418::FicheQuestion0223);
+    question->Prepare(app, kTravail);
+    EXPECT_EQ(c.left, Ouvertes()) << c.what;
+    EXPECT_EQ(desktop.clock().Now(), api.HeurePreparation) << c.what;
+    EXPECT_EQ(kTravail, question->PathDossierParDefaut()) << c.what;
+  }
 }
 
 // A second error after the fall-back leaves the preparation as PowerPoint raised it, unreported.
@@ -104,28 +98,24 @@ TEST_F(ExerciseOnDesktop, SecondErrorOfTheFallBackIsNotReported) {
   EXPECT_EQ("PowerPoint", erreur->source());
 }
 
-// While no presentation is open the common trap stays: a failure of the rest of the preparation
-// (224 changing to a working folder that does not exist) is reported with the class's name.
-TEST_F(ExerciseOnDesktop, FailureWithNothingOpenIsReported) {
-  auto question = Cree(k60418::FicheQuestion0224);
-  const auto erreur = ErrorOf([&] { question->Prepare(app, "C:\\Absent\\"); });
-  ASSERT_TRUE(erreur);
-  EXPECT_EQ(vb::errors::kPathNotFound, erreur->number());
-  const std::string debut = Reported("Question0224", "Prepare", "");
-  EXPECT_EQ(debut, erreur->source().substr(0, debut.size()));
-}
-
-// With presentations open, the same failure sends the preparation back to closing from position 1
-// (the spared presentation goes too) and runs the rest again; failing again, it leaves unreported.
-TEST_F(ExerciseOnDesktop, FailureWithPresentationsOpenRunsTheFallBack) {
-  OuvreEnregistree("Sans animation.ppt");
-  OuvreEnregistree("Affiche.ppt");
-  auto question = Cree(k60418::FicheQuestion0224);
-  const auto erreur = ErrorOf([&] { question->Prepare(app, "C:\\Absent\\"); });
-  ASSERT_TRUE(erreur);
-  EXPECT_EQ(vb::errors::kPathNotFound, erreur->number());
-  EXPECT_EQ(std::string::npos, erreur->source().find("Question0224"));
-  EXPECT_EQ("", Ouvertes());
+// 224 changing to a working folder that does not exist: while no presentation is open the common
+// trap stays and reports the failure with the class's name; with presentations open, the failure
+// sends the preparation back to closing from position 1 (the spared presentation goes too) and runs
+// the rest again, and failing again it leaves unreported.
+TEST_F(ExerciseOnDesktop, FailureOf224sPreparationWithAndWithoutPresentationsOpen) {
+  for (const bool ouvertes : {false, true}) {
+    if (ouvertes) {
+      OuvreEnregistree("Sans animation.ppt");
+      OuvreEnregistree("Affiche.ppt");
+    }
+    const auto erreur = ErrorOf([&] { Cree(k60418::FicheQuestion0224)->Prepare(app, "C:\\Absent\\"); });
+    ASSERT_TRUE(erreur) << "presentations open: " << ouvertes;
+    EXPECT_EQ(vb::errors::kPathNotFound, erreur->number()) << "presentations open: " << ouvertes;
+    const bool rapportee = erreur->source().rfind(Reported("Question0224", "Prepare", ""), 0) == 0;
+    EXPECT_EQ(!ouvertes, rapportee) << erreur->source();
+    EXPECT_EQ(ouvertes, erreur->source().find("Question0224") == std::string::npos) << erreur->source();
+    EXPECT_EQ("", Ouvertes());
+  }
 }
 
 // 224 makes the working folder the current folder, without its trailing backslash.

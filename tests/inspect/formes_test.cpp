@@ -24,10 +24,18 @@ class FormesMarquees : public PresentationOuverte {
   }
 };
 
-// Every shape of the slide, and only of that slide, carries the mark of its position.
-TEST_F(FormesMarquees, MarksEachShapeOfTheSlideWithItsPosition) {
+// Every shape of the slide, and only of that slide, carries the mark of its position; a shape
+// brought to the front keeps its mark and is found at the end of the slide's shapes, until
+// marking again rewrites every mark with the current positions.
+TEST_F(FormesMarquees, MarksFollowTheShapesUntilMarkedAgain) {
   EXPECT_EQ((Liste{"ZUK1", "ZUK2", "ZUK3"}), Marques(Formes(3)));
   EXPECT_EQ((Liste{"", ""}), Marques(Formes(2)));
+  ZOrder(Formes(3).Item(1), kAuPremierPlan);
+  EXPECT_EQ((Liste{"ZUK2", "ZUK3", "ZUK1"}), Marques(Formes(3)));
+  EXPECT_EQ(3, k60418::ChercheForme(api, 3, "ZUK1", app));
+  EXPECT_EQ(1, k60418::ChercheForme(api, 3, "ZUK2", app));
+  k60418::MarqueFormes(3, app);
+  EXPECT_EQ((Liste{"ZUK1", "ZUK2", "ZUK3"}), Marques(Formes(3)));
 }
 
 // A shape is found at its current index after the shapes before it were deleted; a deleted shape
@@ -40,13 +48,6 @@ TEST_F(FormesMarquees, FindsShapesAfterADeletionAndReportsTheDeletedOne) {
   EXPECT_TRUE(api.FormeAbsente);
   EXPECT_EQ(2, k60418::ChercheForme(api, 3, "ZUK3", app));
   EXPECT_FALSE(api.FormeAbsente);
-}
-
-// A shape brought to the front is found at the end of the slide's shapes.
-TEST_F(FormesMarquees, FollowsAShapeMovedInTheZOrder) {
-  ZOrder(Formes(3).Item(1), kAuPremierPlan);
-  EXPECT_EQ(3, k60418::ChercheForme(api, 3, "ZUK1", app));
-  EXPECT_EQ(1, k60418::ChercheForme(api, 3, "ZUK2", app));
 }
 
 // A duplicated shape carries the mark too: the one with the lower index wins, whichever it is.
@@ -64,14 +65,6 @@ TEST_F(FormesMarquees, MatchesOnlyTheExactMark) {
     EXPECT_EQ(0, k60418::ChercheForme(api, 3, autre, app)) << autre;
     EXPECT_TRUE(api.FormeAbsente) << autre;
   }
-}
-
-// Marking again after a reorder rewrites every mark with the current positions.
-TEST_F(FormesMarquees, MarkingAgainRewritesTheMarks) {
-  ZOrder(Formes(3).Item(1), kAuPremierPlan);
-  EXPECT_EQ((Liste{"ZUK2", "ZUK3", "ZUK1"}), Marques(Formes(3)));
-  k60418::MarqueFormes(3, app);
-  EXPECT_EQ((Liste{"ZUK1", "ZUK2", "ZUK3"}), Marques(Formes(3)));
 }
 
 // A slide position beyond the presentation is PowerPoint's error, not a missing shape.

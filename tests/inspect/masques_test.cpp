@@ -36,34 +36,27 @@ TEST_F(ZonesMasques, EachProcedureMarksItsOwnMaster) {
   EXPECT_EQ((Liste{"ZUK1", "ZUK2", "ZUK3", "ZUK4"}), Marques(FormesDocument()));
 }
 
-// Both zones in place: the body zone's index, and the flag goes down after an earlier miss.
-TEST_F(ZonesMasques, FindsTheBodyZoneWhenBothZonesAreThere) {
-  k60418::MarqueMasqueDiapos(app);
-  api.ZoneMasqueAbsente = true;
-  EXPECT_EQ(2, k60418::ChercheZonesMasque(api, app));
-  EXPECT_FALSE(api.ZoneMasqueAbsente);
-}
-
-// The title zone deleted: the flag rises, but the body zone is still returned, at its new index.
-TEST_F(ZonesMasques, AMissingTitleZoneStillReturnsTheBodyZone) {
-  k60418::MarqueMasqueDiapos(app);
-  FormesMasque().Item(1).Call("Delete");
-  EXPECT_EQ(1, k60418::ChercheZonesMasque(api, app));
-  EXPECT_TRUE(api.ZoneMasqueAbsente);
-}
-
-// The body zone deleted: nothing is returned and the flag rises.
-TEST_F(ZonesMasques, AMissingBodyZoneReturnsNothing) {
-  k60418::MarqueMasqueDiapos(app);
-  FormesMasque().Item(2).Call("Delete");
-  EXPECT_EQ(0, k60418::ChercheZonesMasque(api, app));
-  EXPECT_TRUE(api.ZoneMasqueAbsente);
-}
-
-// A master never marked has no zones.
-TEST_F(ZonesMasques, AnUnmarkedMasterHasNoZones) {
-  EXPECT_EQ(0, k60418::ChercheZonesMasque(api, app));
-  EXPECT_TRUE(api.ZoneMasqueAbsente);
+// The body zone's index as the zones stand, and the flag for a missing zone (set beforehand to
+// see it go down): both in place; the title deleted (the body still found, at its new index); the
+// body deleted; a master never marked.
+TEST_F(ZonesMasques, FindsTheBodyZoneAndFlagsAMissingZone) {
+  struct Case {
+    const char* what;
+    bool marked;
+    std::int32_t deleted;
+    std::int32_t index;
+    bool missing;
+  };
+  for (const Case& c : {Case{"both zones", true, 0, 2, false}, Case{"title deleted", true, 1, 1, true},
+                        Case{"body deleted", true, 2, 0, true}, Case{"never marked", false, 0, 0, true}}) {
+    Presentation().Close();
+    Ouvre("02131209.ppt");
+    if (c.marked) k60418::MarqueMasqueDiapos(app);
+    if (c.deleted) FormesMasque().Item(c.deleted).Call("Delete");
+    api.ZoneMasqueAbsente = !c.missing;
+    EXPECT_EQ(c.index, k60418::ChercheZonesMasque(api, app)) << c.what;
+    EXPECT_EQ(c.missing, api.ZoneMasqueAbsente) << c.what;
+  }
 }
 
 // A handout master shape is found at its current index after a reorder; no flag is touched.

@@ -21,47 +21,38 @@ class Mots : public PresentationOuverte {
   }
 };
 
-// Five words, the sought one in the middle: counted once, found at its position.
-TEST_F(Mots, FindsAWordAmongFive) {
-  const ppt::TextRange texte = Texte("Le festival exceptionnel de juillet");
-  EXPECT_EQ(1, k60418::CompteMot(texte, "exceptionnel"));
-  EXPECT_EQ(3, k60418::ChercheMot(texte, "exceptionnel", 1));
-}
-
-// Case is ignored on both sides, accented capitals included.
-TEST_F(Mots, IgnoresCase) {
-  const ppt::TextRange texte = Texte("Un festival EXCEPTIONNEL, une Été magnifique");
-  EXPECT_EQ(1, k60418::CompteMot(texte, "exceptionnel"));
-  EXPECT_EQ(3, k60418::ChercheMot(texte, "Exceptionnel", 1));
-  EXPECT_EQ(6, k60418::ChercheMot(texte, "été", 1));
-}
-
-// The last word, with no space after it, and a word before punctuation both match; a longer word
-// that starts with the sought one does not.
-TEST_F(Mots, MatchesWordsWithoutTrailingSpaceButNotLongerWords) {
-  const ppt::TextRange texte = Texte("Une soirée exceptionnelle en 1990, puis juillet");
-  EXPECT_EQ(0, k60418::CompteMot(texte, "exceptionnel"));
-  EXPECT_EQ(5, k60418::ChercheMot(texte, "1990", 1));
-  EXPECT_EQ(8, k60418::ChercheMot(texte, "juillet", 1));
-  EXPECT_EQ(1, k60418::CompteMot(texte, "juillet"));
-}
-
-// Every occurrence counts, across paragraphs; the search starts at the word it is given.
-TEST_F(Mots, CountsEveryOccurrenceAndSearchesFromTheStartGiven) {
-  const ppt::TextRange texte = Texte("Le film de 1990\rLe remake de 1990 aussi");
-  EXPECT_EQ(2, k60418::CompteMot(texte, "1990"));
-  EXPECT_EQ(4, k60418::ChercheMot(texte, "1990", 1));
-  EXPECT_EQ(4, k60418::ChercheMot(texte, "1990", 4));
-  EXPECT_EQ(8, k60418::ChercheMot(texte, "1990", 5));
-  EXPECT_EQ(0, k60418::ChercheMot(texte, "1990", 9));
-  EXPECT_EQ(0, k60418::ChercheMot(texte, "1990", 40));
-}
-
-// An empty text has no word to count or find.
-TEST_F(Mots, AnEmptyTextHasNoWords) {
-  const ppt::TextRange texte = Texte("");
-  EXPECT_EQ(0, k60418::CompteMot(texte, "exceptionnel"));
-  EXPECT_EQ(0, k60418::ChercheMot(texte, "exceptionnel", 1));
+// Each case: a text, the word sought, how many times it counts, and where the search finds it
+// from a given word (0: not found). A word carries its trailing spaces; punctuation is a word of
+// its own; case is ignored on both sides, accented capitals included.
+TEST_F(Mots, CountsAndFindsWholeWordsWithoutCase) {
+  struct Case {
+    const char* texte;
+    const char* mot;
+    int compte;
+    std::int16_t debut;
+    int trouve;
+  };
+  const Case cases[] = {
+      {"Le festival exceptionnel de juillet", "exceptionnel", 1, 1, 3},
+      {"Un festival EXCEPTIONNEL, une Été magnifique", "Exceptionnel", 1, 1, 3},
+      {"Un festival EXCEPTIONNEL, une Été magnifique", "été", 1, 1, 6},
+      {"Une soirée exceptionnelle en 1990, puis juillet", "exceptionnel", 0, 1, 0},
+      {"Une soirée exceptionnelle en 1990, puis juillet", "1990", 1, 1, 5},
+      {"Une soirée exceptionnelle en 1990, puis juillet", "juillet", 1, 1, 8},
+      {"Le film de 1990\rLe remake de 1990 aussi", "1990", 2, 1, 4},
+      {"Le film de 1990\rLe remake de 1990 aussi", "1990", 2, 4, 4},
+      {"Le film de 1990\rLe remake de 1990 aussi", "1990", 2, 5, 8},
+      {"Le film de 1990\rLe remake de 1990 aussi", "1990", 2, 9, 0},
+      {"Le film de 1990\rLe remake de 1990 aussi", "1990", 2, 40, 0},
+      {"", "exceptionnel", 0, 1, 0},
+  };
+  for (const Case& c : cases) {
+    const ppt::TextRange texte = Texte(c.texte);
+    EXPECT_EQ(c.compte, k60418::CompteMot(texte, c.mot))
+        << "count of \"" << c.mot << "\" in \"" << c.texte << '"';
+    EXPECT_EQ(c.trouve, k60418::ChercheMot(texte, c.mot, c.debut))
+        << "\"" << c.mot << "\" from word " << c.debut << " in \"" << c.texte << '"';
+  }
 }
 
 // The word count is kept in 16 bits: a text of 32,767 words is searched to its end, one more word

@@ -9,10 +9,14 @@ namespace {
 
 using test_support::ErrorOf;
 
-// Lines keep their order and content (an empty line counts); the second argument of add is unused.
+// Lines keep their order and content from position 1 (an empty line counts; the second argument
+// of add is unused); positions outside 1..count raise error 9, on an empty list too.
 TEST(ComplementInfo, KeepsLinesInOrderFromPositionOne) {
   k60418::ComplementInfo list;
   EXPECT_EQ(0, list.ComplementInfo_count());
+  auto empty = ErrorOf([&] { list.ComplementInfo_item(1); });
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(vb::errors::kSubscriptOutOfRange, empty->number());
   list.ComplementInfo_add("x", 0);
   list.ComplementInfo_add("", 77);
   list.ComplementInfo_add("Aperçu avant impression", -1);
@@ -20,35 +24,15 @@ TEST(ComplementInfo, KeepsLinesInOrderFromPositionOne) {
   EXPECT_EQ("x", list.ComplementInfo_item(1));
   EXPECT_EQ("", list.ComplementInfo_item(2));
   EXPECT_EQ("Aperçu avant impression", list.ComplementInfo_item(3));
-}
-
-// Positions outside 1..count raise error 9, on an empty list too.
-TEST(ComplementInfo, PositionsOutsideTheListRaiseSubscriptOutOfRange) {
-  k60418::ComplementInfo list;
-  auto empty = ErrorOf([&] { list.ComplementInfo_item(1); });
-  ASSERT_TRUE(empty);
-  EXPECT_EQ(vb::errors::kSubscriptOutOfRange, empty->number());
-  list.ComplementInfo_add("x", 0);
-  list.ComplementInfo_add("y", 0);
-  for (std::int32_t position : {0, 3, -1}) {
+  for (std::int32_t position : {0, 4, -1}) {
     auto error = ErrorOf([&] { list.ComplementInfo_item(position); });
     ASSERT_TRUE(error);
     EXPECT_EQ(vb::errors::kSubscriptOutOfRange, error->number()) << "position " << position;
   }
 }
 
-// The report keeps number and description and composes the source byte for byte: LF before CR.
-TEST(RapporteErreur, ComposesTheSourceAroundTheErrorsOwn) {
-  const vb::Error inner(53, "S", "D");
-  auto error = ErrorOf([&] { k60418::RapporteErreur(inner, "Module", "Renomme"); });
-  ASSERT_TRUE(error);
-  EXPECT_EQ(53, error->number());
-  EXPECT_EQ("D", error->description());
-  EXPECT_EQ(std::string("DLL K63905 - CLASSE Module") + char(10) + char(13) + " - SERVICE Renomme - OBJET S",
-            error->source());
-}
-
-// Reports on the error's way nest, the innermost last; an empty source ends the text at " - OBJET ".
+// Reports on the error's way nest, the innermost last, keeping number and description; an empty
+// source ends the text at " - OBJET ".
 TEST(RapporteErreur, NestedReportsNestAndAnEmptySourceEndsTheText) {
   auto error = ErrorOf([] {
     k60418::AvecRapport("Module", "InitQuestion",

@@ -137,31 +137,28 @@ class TemplateFolder : public FolderSettings {
   sim::Drives drives;
 };
 
-// Without "UserTemplates" (or with it empty): application data & "\Microsoft\" & Office's
-// sub-folder, lower-cased before the fixed parts, created on disk.
-TEST_F(TemplateFolder, FallsBackToApplicationDataAndCreatesTheFolder) {
-  const std::string expected =
+// The folder resolved and created on disk for each "UserTemplates": none or empty, application
+// data & "\Microsoft\" & Office's sub-folder, lower-cased before the fixed parts; a user folder,
+// lower-cased, always with the course's folder appended; the value name is matched with its case.
+TEST_F(TemplateFolder, ResolvesAndCreatesTheCoursesFolder) {
+  const std::string fallback =
       "c:\\documents and settings\\apprenant\\application data\\Microsoft\\modèles\\ZUK Modèles\\";
-  EXPECT_EQ(expected, Resolve());
-  EXPECT_TRUE(drives.Exists(expected));
-  registry.SetString(kGeneral, "UserTemplates", "");
-  EXPECT_EQ(expected, Resolve());
-}
-
-// A recorded user folder is used, lower-cased, and always gets the course's folder appended.
-TEST_F(TemplateFolder, UsesTheUsersTemplateFolder) {
-  registry.SetString(kGeneral, "UserTemplates", "D:\\Modeles\\");
-  EXPECT_EQ("d:\\modeles\\ZUK Modèles\\", Resolve());
-  EXPECT_TRUE(drives.Exists("D:\\Modeles\\ZUK Modèles"));
-  registry.SetString(kGeneral, "UserTemplates", "C:\\Modèles\\ZUK Modèles");
-  EXPECT_EQ("c:\\modèles\\zuk modèles\\ZUK Modèles\\", Resolve());
-}
-
-// The value name is matched exactly: another case is not the user's folder.
-TEST_F(TemplateFolder, TheValueNameIsMatchedWithCase) {
-  registry.SetString(kGeneral, "usertemplates", "D:\\Autre\\");
-  EXPECT_EQ("c:\\documents and settings\\apprenant\\application data\\Microsoft\\modèles\\ZUK Modèles\\",
-            Resolve());
+  struct Case {
+    const char* name;
+    const char* value;
+    std::string expected;
+  };
+  for (const Case& c :
+       {Case{nullptr, nullptr, fallback}, Case{"UserTemplates", "", fallback},
+        Case{"UserTemplates", "D:\\Modeles\\", "d:\\modeles\\ZUK Modèles\\"},
+        Case{"UserTemplates", "C:\\Modèles\\ZUK Modèles", "c:\\modèles\\zuk modèles\\ZUK Modèles\\"},
+        Case{"usertemplates", "D:\\Autre\\", fallback}}) {
+    if (c.name) registry.SetString(kGeneral, c.name, c.value);
+    const std::string what = c.name ? std::string(c.name) + " = " + c.value : "no value";
+    EXPECT_EQ(c.expected, Resolve()) << what;
+    EXPECT_TRUE(drives.Exists(c.expected)) << what;
+    if (c.name) registry.DeleteValue(kGeneral, c.name);
+  }
 }
 
 // A key that cannot be opened raises 0x800403E8 with the message, LF, CR and the key's path.

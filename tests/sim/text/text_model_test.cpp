@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "sanitizers.hpp"
 #include "sim/ppt/text.hpp"
@@ -53,33 +54,24 @@ TextBody EightParagraphs() {
 
 // --- Words -----------------------------------------------------------------------------------------
 
-TEST(TextWords, FrenchSentenceIsFiveWordsTheLastWithoutTrailingSpace) {
-  // A word takes the spaces after it; the last word of the text has none.
-  const TextBody body("Le festival exceptionnel de juillet");
-  EXPECT_EQ(5u, CountOf(body, TextUnit::Words));
-  EXPECT_EQ("exceptionnel ", ItemText(body, TextUnit::Words, 3));
-  EXPECT_EQ("juillet", ItemText(body, TextUnit::Words, 5));
-}
-
-TEST(TextWords, ApostrophesAndHyphensJoinPunctuationStandsAlone) {
-  // "l'été", "c’est" and "au-delà" are single words; a comma or a mark with its spaces is a word.
-  const TextBody body("l'été, c’est au-delà\u00A0!");
-  ASSERT_EQ(5u, CountOf(body, TextUnit::Words));
-  EXPECT_EQ("l'été", ItemText(body, TextUnit::Words, 1));
-  EXPECT_EQ(", ", ItemText(body, TextUnit::Words, 2));
-  EXPECT_EQ("c’est ", ItemText(body, TextUnit::Words, 3));
-  EXPECT_EQ("au-delà\u00A0", ItemText(body, TextUnit::Words, 4));
-  EXPECT_EQ("!", ItemText(body, TextUnit::Words, 5));
-}
-
-TEST(TextWords, MarksAndLeadingSpacesBelongToNoWord) {
-  // Paragraph marks, line breaks and spaces that follow no word are left out of every word.
-  const TextBody body("  Un\rDeux\vtrois 1990");
-  ASSERT_EQ(4u, CountOf(body, TextUnit::Words));
-  EXPECT_EQ("Un", ItemText(body, TextUnit::Words, 1));
-  EXPECT_EQ("Deux", ItemText(body, TextUnit::Words, 2));
-  EXPECT_EQ("trois ", ItemText(body, TextUnit::Words, 3));
-  EXPECT_EQ("1990", ItemText(body, TextUnit::Words, 4));
+// A word takes the spaces after it, the last word of the text none; "l'été", "c’est" and "au-delà"
+// are single words; a comma or a mark with its spaces is a word; paragraph marks, line breaks and
+// spaces that follow no word are left out of every word.
+TEST(TextWords, WordsAndTheirTrailingSpaces) {
+  struct Case {
+    const char* text;
+    std::vector<std::string> words;
+  };
+  for (const Case& c :
+       {Case{"Le festival exceptionnel de juillet", {"Le ", "festival ", "exceptionnel ", "de ", "juillet"}},
+        Case{"l'été, c’est au-delà\u00A0!", {"l'été", ", ", "c’est ", "au-delà\u00A0", "!"}},
+        Case{"  Un\rDeux\vtrois 1990", {"Un", "Deux", "trois ", "1990"}}}) {
+    const TextBody body(c.text);
+    std::vector<std::string> words;
+    for (std::size_t i = 1; i <= CountOf(body, TextUnit::Words); ++i)
+      words.push_back(ItemText(body, TextUnit::Words, static_cast<long>(i)));
+    EXPECT_EQ(c.words, words) << '"' << c.text << '"';
+  }
 }
 
 TEST(TextWords, WordsOfASubRangeAreClippedToIt) {
