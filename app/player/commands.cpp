@@ -1,6 +1,8 @@
 #include "player/commands.hpp"
 
+#ifndef _WIN32
 #include <fnmatch.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -109,11 +111,71 @@ Played PlayFile(const ScenarioFile& file, const PlayerOptions& player_options, O
   return played;
 }
 
+#ifdef _WIN32
+// POSIX fnmatch without flags, which Windows lacks: * any run of characters (slashes too), ? one
+// character, [abc] [a-z] [!a] one of a set, a backslash quotes the next character. Bytes compared
+// as they are.
+bool WildcardMatch(const char* pattern, const char* name) {
+  for (; *pattern; ++pattern) {
+    switch (*pattern) {
+      case '*':
+        while (pattern[1] == '*') ++pattern;
+        for (const char* rest = name;; ++rest) {
+          if (WildcardMatch(pattern + 1, rest)) return true;
+          if (!*rest) return false;
+        }
+      case '?':
+        if (!*name++) return false;
+        break;
+      case '[': {
+        const char* p = pattern + 1;
+        const bool negated = *p == '!';
+        if (negated) ++p;
+        bool found = false;
+        bool closed = false;
+        for (bool first = true; *p; first = false) {
+          if (*p == ']' && !first) {
+            closed = true;
+            break;
+          }
+          const char low = *p;
+          char high = low;
+          if (p[1] == '-' && p[2] && p[2] != ']') {
+            high = p[2];
+            p += 2;
+          }
+          if (*name && low <= *name && *name <= high) found = true;
+          ++p;
+        }
+        if (!closed) {  // no closing bracket: a plain '['
+          if (*name++ != '[') return false;
+          break;
+        }
+        if (!*name || found == negated) return false;
+        ++name;
+        pattern = p;
+        break;
+      }
+      case '\\':
+        if (pattern[1]) ++pattern;
+        [[fallthrough]];
+      default:
+        if (*name++ != *pattern) return false;
+    }
+  }
+  return !*name;
+}
+#else
+bool WildcardMatch(const char* pattern, const char* name) {
+  return fnmatch(pattern, name, 0) == 0;
+}
+#endif
+
 // Whether a scenario's name passes --filter: a pattern with wildcards (* ? [ ]) matches the whole
 // name, any other text a part of it.
 bool Chosen(const std::string& name, const std::string& filter) {
   if (filter.empty()) return true;
-  if (filter.find_first_of("*?[") != std::string::npos) return fnmatch(filter.c_str(), name.c_str(), 0) == 0;
+  if (filter.find_first_of("*?[") != std::string::npos) return WildcardMatch(filter.c_str(), name.c_str());
   return name.find(filter) != std::string::npos;
 }
 
