@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "bench/right_answer.hpp"
+#include "player/simulated_desktop.hpp"
 
 namespace {
 
@@ -14,7 +15,7 @@ void BM_Fermer(benchmark::State& state) {
   for (auto _ : state) {
     bench::RightAnswer right(201);
     right.host().TestePoint();
-    if (balloon) right.host().desktop().ShowBalloon();
+    if (balloon) player::SimulatedDesktopOf(right.host().desktop()).ShowBalloon();
     const auto start = std::chrono::steady_clock::now();
     right.host().Fermer();
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());

@@ -173,11 +173,13 @@ int RunCommandLine(const std::vector<std::string>& args, Console& console) {
       run.course_folder = course_folder;
       run.colour = colour && !run.json;
       run.standard_input = &console.in;
+      run.make_sides = console.make_sides;
       status = RunScenarios(run, out, err);
     } else if (*course_command) {
       course.course_folder = course_folder;
       course.progress = console.err_terminal && !course.list;
       course.colour = colour && !course.json;
+      course.make_sides = console.make_sides;
       status = PlayCourse(course, out, err);
     } else if (*shell_command) {
       ShellOptions shell;
@@ -186,6 +188,7 @@ int RunCommandLine(const std::vector<std::string>& args, Console& console) {
       shell.prompt = console.in_terminal;
       shell.record = record_file;
       shell.reader = console.in_terminal ? console.line_editor : nullptr;
+      shell.make_sides = console.make_sides;
       status = RunShell(shell, console.in, out, err);
     } else if (*show_command) {
       status = ShowFile(show_file, out, err);

@@ -6,12 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "player/player.hpp"
+
 namespace player {
 
 class LineReader;
 
-/// What the command runs in: its streams, whether each is a terminal, NO_COLOR, and the shell's
-/// line editor for a terminal (null: lines read from `in`).
+/// What the command runs in: its streams, whether each is a terminal, NO_COLOR, the shell's line
+/// editor for a terminal (null: lines read from `in`), and how every player it makes gets its
+/// module and desktop (empty: the simulated pair).
 struct Console {
   std::istream& in;
   std::ostream& out;
@@ -21,6 +24,7 @@ struct Console {
   bool err_terminal = false;
   const char* no_color = nullptr;
   LineReader* line_editor = nullptr;
+  SidesMaker make_sides{};
 };
 
 /// Parses the arguments (args[0] is the program's name) and runs the sub-command; returns the

@@ -1,9 +1,5 @@
 #include "player/commands.hpp"
 
-#ifndef _WIN32
-#include <fnmatch.h>
-#endif
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -18,6 +14,7 @@
 #include "exercises/fabrique.hpp"
 #include "player/codes.hpp"
 #include "player/json_line.hpp"
+#include "player/not_playable.hpp"
 #include "player/output.hpp"
 #include "player/report.hpp"
 #include "player/runner.hpp"
@@ -78,6 +75,13 @@ Played PlayFile(const ScenarioFile& file, const PlayerOptions& player_options, O
   std::unique_ptr<TrainingPlayer> player;
   try {
     player = std::make_unique<TrainingPlayer>(player_options);
+  } catch (const NotPlayable& unplayable) {
+    // A desktop that cannot be made that way (a kept state on a real desktop): not played.
+    result.passed = false;
+    result.skipped = true;
+    result.message = unplayable.what();
+    played.seconds = SecondsSince(start);
+    return played;
   } catch (const std::exception& error) {
     // A state folder that holds no readable desktop is bad input, as an unreadable file is.
     return bad_input(0, 0, std::string("the desktop could not be made: ") + error.what());
@@ -111,71 +115,76 @@ Played PlayFile(const ScenarioFile& file, const PlayerOptions& player_options, O
   return played;
 }
 
-#ifdef _WIN32
-// POSIX fnmatch without flags, which Windows lacks: * any run of characters (slashes too), ? one
-// character, [abc] [a-z] [!a] one of a set, a backslash quotes the next character. Bytes compared
-// as they are.
-bool WildcardMatch(const char* pattern, const char* name) {
-  for (; *pattern; ++pattern) {
-    switch (*pattern) {
-      case '*':
-        while (pattern[1] == '*') ++pattern;
-        for (const char* rest = name;; ++rest) {
-          if (WildcardMatch(pattern + 1, rest)) return true;
-          if (!*rest) return false;
-        }
-      case '?':
-        if (!*name++) return false;
-        break;
-      case '[': {
-        const char* p = pattern + 1;
-        const bool negated = *p == '!';
-        if (negated) ++p;
-        bool found = false;
-        bool closed = false;
-        for (bool first = true; *p; first = false) {
-          if (*p == ']' && !first) {
-            closed = true;
-            break;
-          }
-          const char low = *p;
-          char high = low;
-          if (p[1] == '-' && p[2] && p[2] != ']') {
-            high = p[2];
-            p += 2;
-          }
-          if (*name && low <= *name && *name <= high) found = true;
-          ++p;
-        }
-        if (!closed) {  // no closing bracket: a plain '['
-          if (*name++ != '[') return false;
-          break;
-        }
-        if (!*name || found == negated) return false;
-        ++name;
-        pattern = p;
-        break;
-      }
-      case '\\':
-        if (pattern[1]) ++pattern;
-        [[fallthrough]];
-      default:
-        if (*name++ != *pattern) return false;
+// A bracket expression at pattern[k] ('[' included) against one character: [abc], [a-z], [!a] or
+// [^a]. Returns the position after it, or npos when it is not closed (then '[' is itself).
+std::size_t MatchBracket(std::string_view pattern, std::size_t k, char c, bool& matched) {
+  std::size_t j = k + 1;
+  const bool negated = j < pattern.size() && (pattern[j] == '!' || pattern[j] == '^');
+  if (negated) ++j;
+  bool found = false;
+  for (bool first = true; j < pattern.size() && (first || pattern[j] != ']'); first = false) {
+    char low = pattern[j];
+    if (low == '\\' && j + 1 < pattern.size()) low = pattern[++j];
+    char high = low;
+    if (j + 2 < pattern.size() && pattern[j + 1] == '-' && pattern[j + 2] != ']') {
+      j += 2;
+      high = pattern[j];
+      if (high == '\\' && j + 1 < pattern.size()) high = pattern[++j];
     }
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= static_cast<unsigned char>(low) && byte <= static_cast<unsigned char>(high)) found = true;
+    ++j;
   }
-  return !*name;
+  if (j >= pattern.size()) return std::string_view::npos;
+  matched = found != negated;
+  return j + 1;
 }
-#else
-bool WildcardMatch(const char* pattern, const char* name) {
-  return fnmatch(pattern, name, 0) == 0;
+
+}  // namespace
+
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  // Backtracking on the last star only: each star can stretch over what the one before took.
+  std::size_t p = 0;
+  std::size_t n = 0;
+  std::size_t star = std::string_view::npos;
+  std::size_t star_name = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      star = ++p;
+      star_name = n;
+      continue;
+    }
+    if (p < pattern.size()) {
+      bool matched = false;
+      std::size_t next = std::string_view::npos;
+      if (pattern[p] == '[') next = MatchBracket(pattern, p, name[n], matched);
+      if (next == std::string_view::npos) {
+        next = p + 1;
+        char literal = pattern[p];
+        if (literal == '\\' && next < pattern.size()) literal = pattern[next++];
+        matched = pattern[p] == '?' || literal == name[n];
+      }
+      if (matched) {
+        p = next;
+        ++n;
+        continue;
+      }
+    }
+    if (star == std::string_view::npos) return false;
+    p = star;
+    n = ++star_name;
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
 }
-#endif
+
+namespace {
 
 // Whether a scenario's name passes --filter: a pattern with wildcards (* ? [ ]) matches the whole
 // name, any other text a part of it.
 bool Chosen(const std::string& name, const std::string& filter) {
   if (filter.empty()) return true;
-  if (filter.find_first_of("*?[") != std::string::npos) return WildcardMatch(filter.c_str(), name.c_str());
+  if (filter.find_first_of("*?[") != std::string::npos) return WildcardMatch(filter, name);
   return name.find(filter) != std::string::npos;
 }
 
@@ -204,8 +213,10 @@ class Reporter {
     const double elapsed = seconds();
     int passed = 0;
     int failed = 0;
+    int skipped = 0;
     for (const auto& p : played_) {
-      p.passed ? ++passed : ++failed;
+      // A skipped scenario is neither passed nor failed.
+      p.passed ? ++passed : p.result.skipped && !p.bad_input ? ++skipped : ++failed;
       bad_input = bad_input || p.bad_input;
     }
     if (options_.json) {
@@ -213,7 +224,7 @@ class Reporter {
       summary.update(extra);
       WriteJsonLine(out_, summary);
     } else {
-      out_ << Summary(passed, failed, elapsed);
+      out_ << Summary(passed, failed, skipped, elapsed);
     }
     if (!options_.junit.empty()) {
       try {
@@ -325,6 +336,7 @@ int RunScenarios(const RunOptions& options, std::ostream& out, std::ostream& err
   for (const auto& file : files) {
     PlayerOptions player_options;
     player_options.course_folder = options.course_folder;
+    player_options.make_sides = options.make_sides;
     if (!options.state_folder.empty()) {
       player_options.state_folder =
           files.size() == 1 ? options.state_folder : options.state_folder / FolderNameFor(file.name);
@@ -367,6 +379,7 @@ struct CourseGroup {
   std::vector<ScenarioFile> files;
   int passed = 0;
   int run = 0;
+  int skipped = 0;
   std::vector<ScenarioResult::Seen> seen;
 };
 
@@ -389,6 +402,12 @@ std::vector<std::string> CodesInOrder(const std::vector<std::string>& seen,
     if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
   }
   return codes;
+}
+
+// "3/4" (passed / run), with ", 1 skipped" when some could not be played.
+std::string CountText(const CourseGroup& group) {
+  return std::to_string(group.passed) + "/" + std::to_string(group.run) +
+         (group.skipped > 0 ? ", " + std::to_string(group.skipped) + " skipped" : std::string());
 }
 
 std::string CodeLabel(const std::string& code) {
@@ -490,9 +509,11 @@ int PlayCourse(const CourseOptions& options, std::ostream& out, std::ostream& er
       }
       PlayerOptions player_options;
       player_options.course_folder = course;
+      player_options.make_sides = options.make_sides;
       Played played = PlayFile(file, player_options, nullptr, options.keep_going);
       ++group.run;
       if (played.passed) ++group.passed;
+      if (played.result.skipped && !played.bad_input) ++group.skipped;
       group.seen.insert(group.seen.end(), played.result.verdicts.begin(), played.result.verdicts.end());
       // The plain report lists what did not pass after the table; JSON lines go as they come.
       reporter.Add(std::move(played), options.json);
@@ -525,14 +546,17 @@ int PlayCourse(const CourseOptions& options, std::ostream& out, std::ostream& er
   std::size_t title_width = 20;
   for (const auto& exercise : CourseExercises())
     title_width = std::max(title_width, DisplayWidth(exercise.title) + 2);
+  std::size_t count_width = 11;
+  for (const auto& group : groups) count_width = std::max(count_width, CountText(group).size() + 2);
   if (table)
-    out << Pad("Exercice", 10) << Pad("Titre", title_width) << Pad("Scénarios", 11) << "Verdicts vus\n";
+    out << Pad("Exercice", 10) << Pad("Titre", title_width) << Pad("Scénarios", count_width)
+        << "Verdicts vus\n";
   const auto row = [&](const std::string& label, const std::string& title, const std::string& count,
                        const std::vector<std::string>& codes, std::int32_t exercise, bool general) {
     if (!table) return;
     std::string shown;
     for (const auto& c : codes) shown += (shown.empty() ? "" : " ") + CodeLabel(c);
-    out << Pad(label, 10) << Pad(title, title_width) << Pad(count, 11) << shown << '\n';
+    out << Pad(label, 10) << Pad(title, title_width) << Pad(count, count_width) << shown << '\n';
     if (options.brief) return;
     for (const auto& c : codes) {
       const std::string sentence = Sentence(exercise, general, c);
@@ -555,8 +579,7 @@ int PlayCourse(const CourseOptions& options, std::ostream& out, std::ostream& er
         if (!s.erreur_generale && s.exercise == exercise.number) seen.push_back(s.cause_erreur);
       }
     }
-    const std::string count =
-        group ? std::to_string(group->passed) + "/" + std::to_string(group->run) : std::string("0/0");
+    const std::string count = group ? CountText(*group) : std::string("0/0");
     row(label, exercise.title, count, CodesInOrder(seen, exercise.codes), exercise.number, false);
     cover(label, exercise.number, exercise.codes, seen);
   }
@@ -574,9 +597,8 @@ int PlayCourse(const CourseOptions& options, std::ostream& out, std::ostream& er
     const std::string title = group.folder == "general"
                                   ? "Codes généraux du pilote et du contrôle de la présentation"
                                   : "Scénarios du dossier " + group.folder;
-    row(group.folder == "general" ? "général" : group.folder, title,
-        std::to_string(group.passed) + "/" + std::to_string(group.run), CodesInOrder(seen, GeneralCodes()), 0,
-        true);
+    row(group.folder == "general" ? "général" : group.folder, title, CountText(group),
+        CodesInOrder(seen, GeneralCodes()), 0, true);
   }
   if (general_run) cover("général", 0, GeneralCodes(), general_seen);
 

@@ -9,7 +9,10 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "player/player.hpp"
 
 namespace player {
 
@@ -32,6 +35,8 @@ struct ReportOptions {
   bool keep_going = false;
   /// Colours PASS, FAIL and ERROR (for a terminal).
   bool colour = false;
+  /// Makes each scenario's module and desktop (empty: the simulated pair).
+  SidesMaker make_sides;
 };
 
 struct RunOptions : ReportOptions {
@@ -87,6 +92,8 @@ struct ShellOptions {
   std::filesystem::path record;
   /// Reads the lines (a line editor); null: from the stream given to RunShell.
   LineReader* reader = nullptr;
+  /// Makes the session's module and desktop (empty: the simulated pair).
+  SidesMaker make_sides;
 };
 
 /// `k60418 shell`: statements read from in (or the options' reader), each answered at once. Exit
@@ -107,6 +114,10 @@ std::string ReadInputFile(const std::filesystem::path& file, std::size_t limit =
 
 /// True when colour should be used on an output: a terminal, and NO_COLOR unset or empty.
 bool UseColour(bool terminal, const char* no_color);
+
+/// Whether the whole name matches a pattern of * (any text), ? (one character), [abc], [a-z],
+/// [!a] or [^a] (one of, or none of), \\ quoting the next character; an unclosed [ is itself.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
 
 /// The .scn files of a folder and its sub-folders, in name order.
 std::vector<std::filesystem::path> ScenarioFiles(const std::filesystem::path& folder);

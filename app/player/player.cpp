@@ -1,14 +1,13 @@
 #include "player/player.hpp"
 
 #include <cstdlib>
+#include <stdexcept>
 
 #include "exercises/fabrique.hpp"
+#include "player/in_process_module.hpp"
+#include "player/simulated_desktop.hpp"
 #include "scenario/names.hpp"
-#include "sim/clock.hpp"
-#include "sim/drives.hpp"
 #include "sim/ppt/object.hpp"
-#include "sim/window_manager.hpp"
-#include "vb/strings.hpp"
 
 namespace player {
 namespace {
@@ -59,14 +58,21 @@ std::filesystem::path ResolveCourseFolder(const std::filesystem::path& given) {
   return K60418_COURSE_DIR;
 }
 
-TrainingPlayer::TrainingPlayer(const PlayerOptions& options)
-    : course_folder_(ResolveCourseFolder(options.course_folder)),
-      keeps_state_(!options.state_folder.empty()) {
+PlayerSides MakeSimulatedSides(const PlayerOptions& options) {
   sim::DesktopOptions desktop_options;
   desktop_options.state_folder = options.state_folder;
-  desktop_options.course_folder = course_folder_;
-  desktop_ = std::make_unique<sim::Desktop>(desktop_options);
-  module_ = std::make_unique<k60418::Module>(desktop_->Platform());
+  desktop_options.course_folder = ResolveCourseFolder(options.course_folder);
+  auto desktop = std::make_unique<SimulatedDesktop>(desktop_options);
+  auto module = std::make_unique<InProcessModule>(desktop->Platform());
+  return {std::move(desktop), std::move(module)};
+}
+
+TrainingPlayer::TrainingPlayer(const PlayerOptions& options)
+    : course_folder_(ResolveCourseFolder(options.course_folder)) {
+  PlayerSides sides = options.make_sides ? options.make_sides(options) : MakeSimulatedSides(options);
+  if (!sides.desktop || !sides.module) throw std::logic_error("the player was given no desktop or no module");
+  desktop_ = std::move(sides.desktop);
+  module_ = std::move(sides.module);
 }
 
 TrainingPlayer::~TrainingPlayer() {
@@ -117,7 +123,8 @@ VerdictReading TrainingPlayer::ReadVerdict() {
 
 std::vector<std::string> TrainingPlayer::ModelFiles(std::int32_t number) {
   k60418::Api api;
-  k60418::ContexteExercice contexte{api, desktop_->clock(), desktop_->drives()};
+  const platform::Platform ports = desktop_->Platform();
+  k60418::ContexteExercice contexte{api, ports.clock, ports.files};
   const auto question = k60418::CreeQuestion(number, contexte);
   if (!question) {
     Raise(vb::errors::kInvalidCall, "exercise " + std::to_string(number) +
@@ -136,7 +143,7 @@ std::vector<std::string> TrainingPlayer::ModelFiles(std::int32_t number) {
 void TrainingPlayer::PlaceFiles(std::int32_t number, const std::string& folder) {
   const auto names = ModelFiles(number);
   // The learner's working folder exists even for an exercise without model files.
-  if (!desktop_->drives().MakeSureDirectoryPathExists(folder)) {
+  if (!desktop_->MakeFolder(folder)) {
     Raise(vb::errors::kPathNotFound, "the working folder " + folder + " cannot be created");
   }
   for (const auto& name : names) {
@@ -146,7 +153,8 @@ void TrainingPlayer::PlaceFiles(std::int32_t number, const std::string& folder) 
       Raise(vb::errors::kFileNotFound,
             "the course has no model file " + name + " (looked for " + model.string() + ")");
     }
-    desktop_->drives().PlaceHostFile(model, folder + name);
+    const std::u8string utf8 = model.u8string();
+    desktop_->PlaceHostFile(std::string(utf8.begin(), utf8.end()), folder + name);
   }
 }
 
@@ -156,40 +164,30 @@ void TrainingPlayer::set_application(const vb::Variant& value) {
 
 // --- the desktop ------------------------------------------------------------------------------
 
-sim::PowerPointProcess* TrainingPlayer::CurrentProcess() {
-  const auto& held = module_->Application();
-  if (!held.IsNothing()) {
-    if (auto* process = desktop_->FindProcess(held.ref()); process && process->running()) return process;
-  }
-  return desktop_->LatestPowerPoint();
-}
-
-CallCounts TrainingPlayer::Calls() const {
-  CallCounts counts;
-  for (const auto& process : desktop_->processes()) {
-    for (const auto& [member, count] : process->gate().calls_by_member()) counts[member] += count;
-  }
-  return counts;
+CallCounts TrainingPlayer::Calls() {
+  return desktop_->Calls();
 }
 
 void TrainingPlayer::SimEvent(const std::string& name, const std::vector<vb::Variant>& arguments) {
-  sim::Desktop& d = *desktop_;
+  LearnerDesktop& d = *desktop_;
+  // Events aimed at PowerPoint act on the instance the module holds while it runs.
+  const auto held = [&] { return module_->HeldApplication(); };
   if (name == "StartPowerPoint") {
     d.StartPowerPoint();
   } else if (name == "HideWindow") {
-    d.HideWindow(CurrentProcess());
+    d.HideWindow(held());
   } else if (name == "QuitPowerPoint") {
-    d.QuitPowerPoint(CurrentProcess());
+    d.QuitPowerPoint(held());
   } else if (name == "Minimize") {
-    d.Minimize(CurrentProcess());
+    d.Minimize(held());
   } else if (name == "Restore") {
-    d.Restore(CurrentProcess());
+    d.Restore(held());
   } else if (name == "OpenDialog") {
-    d.OpenDialog(Text(arguments, 0), Text(arguments, 1), CurrentProcess());
+    d.OpenDialog(Text(arguments, 0), Text(arguments, 1), held());
   } else if (name == "OpenWindow") {
     d.OpenWindow(Text(arguments, 0), Text(arguments, 1));
   } else if (name == "ShowBalloon") {
-    d.ShowBalloon(CurrentProcess());
+    d.ShowBalloon(held());
   } else if (name == "Wait") {
     const double seconds = arguments.at(0).ToDouble();
     if (seconds < 0)
@@ -199,15 +197,12 @@ void TrainingPlayer::SimEvent(const std::string& name, const std::vector<vb::Var
   } else if (name == "FailCalls") {
     const std::int32_t count = arguments.at(1).ToLong();
     if (count < 0) Raise(vb::errors::kInvalidCall, "Sim.FailCalls takes a count that is not negative");
-    d.FailCalls(Text(arguments, 0), count, CurrentProcess());
+    d.FailCalls(Text(arguments, 0), count, held());
   } else if (name == "SetRegistry") {
     d.SetRegistry(Text(arguments, 0), Text(arguments, 1), Text(arguments, 2));
   } else if (name == "DeleteRegistry") {
-    if (arguments.size() == 1) {
-      d.DeleteRegistry(Text(arguments, 0));
-    } else {
-      d.DeleteRegistry(Text(arguments, 0), Text(arguments, 1));
-    }
+    d.DeleteRegistry(Text(arguments, 0),
+                     arguments.size() == 1 ? std::nullopt : std::optional<std::string>(Text(arguments, 1)));
   } else if (name == "CopyFile") {
     d.CopyFile(Text(arguments, 0), Text(arguments, 1));
   } else if (name == "DeleteFile") {
@@ -215,28 +210,20 @@ void TrainingPlayer::SimEvent(const std::string& name, const std::vector<vb::Var
   } else if (name == "SetReadOnly") {
     d.SetReadOnly(Text(arguments, 0));
   } else if (name == "DestroyMainWindow") {
-    // PowerPoint's frame is gone while its process goes on answering, as after a fault of its
-    // user interface: the one way a learner's desktop has no PowerPoint main window left.
-    sim::PowerPointProcess* process = CurrentProcess();
-    if (!process || !process->running() || !d.windows().Destroy(process->main_window())) {
-      Raise(vb::errors::kInvalidCall, "no running PowerPoint has a main window to destroy");
-    }
+    d.DestroyMainWindow(held());
   } else {
     Raise(vb::errors::kInvalidCall, "Sim." + name + " is not a desktop event");
   }
 }
 
 void TrainingPlayer::SaveState() {
-  if (keeps_state_) desktop_->Save();
+  desktop_->SaveState();
 }
 
 // --- scenario::Environment ----------------------------------------------------------------------
 
 vb::ObjectRef TrainingPlayer::PowerPoint() {
-  const auto& held = module_->Application();
-  if (!held.IsNothing()) return held.ref();
-  if (auto* latest = desktop_->LatestPowerPoint()) return latest->application();
-  Raise(vb::errors::kObjectNotSet, "no PowerPoint has been started on this desktop");
+  return desktop_->PowerPoint(module_->HeldApplication());
 }
 
 vb::Variant TrainingPlayer::HostValue(const std::string& member) {
@@ -247,7 +234,7 @@ vb::Variant TrainingPlayer::HostValue(const std::string& member) {
 
 vb::Variant TrainingPlayer::SimValue(const std::string& member, const std::vector<vb::Variant>& arguments) {
   if (member == "WorkFolder") return vb::Variant(work_folder_);
-  if (member == "TemplateFolder") return vb::Variant(module_->PathModele());
+  if (member == "TemplateFolder") return vb::Variant(module_->TemplateFolder());
   if (member == "DesignsFolder") return vb::Variant(desktop_->DesignsFolder());
   if (member == "ContentFolder") return vb::Variant(desktop_->ContentFolder());
   if (member == "FileExists") return vb::Variant(desktop_->FileExists(Text(arguments, 0)));
@@ -255,13 +242,9 @@ vb::Variant TrainingPlayer::SimValue(const std::string& member, const std::vecto
     const auto value = desktop_->RegistryValue(Text(arguments, 0), Text(arguments, 1));
     return value ? vb::Variant(*value) : vb::Variant();
   }
-  if (member == "WindowVisible") return vb::Variant(desktop_->WindowVisible(CurrentProcess()));
-  if (member == "PowerPointRunning")
-    return vb::Variant(static_cast<std::int32_t>(desktop_->PowerPointRunning()));
-  if (member == "WindowHandle") {
-    const std::string title = vb::ToWindows1252(Text(arguments, 0));
-    return vb::Variant(static_cast<std::int32_t>(desktop_->windows().FindWindowA(nullptr, title.c_str())));
-  }
+  if (member == "WindowVisible") return vb::Variant(desktop_->WindowVisible(module_->HeldApplication()));
+  if (member == "PowerPointRunning") return vb::Variant(desktop_->PowerPointRunning());
+  if (member == "WindowHandle") return vb::Variant(desktop_->WindowHandle(Text(arguments, 0)));
   Raise(vb::errors::kNoSuchMember, "Sim." + member + " is not a value");
 }
 

@@ -1,11 +1,12 @@
 // The training player: the host that loads the module, places each exercise's model files in the
 // learner's working folder, calls the module in the host's order with the host's two in-out
-// variables, and reads the verdict back, on a simulated desktop.
+// variables, and reads the verdict back. It reaches the module and the learner's desktop only
+// through their two seams (HostedModule, LearnerDesktop): the simulated pair by default.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,9 +14,10 @@
 #include <utility>
 #include <vector>
 
-#include "module/module.hpp"
+#include "player/hosted_module.hpp"
+#include "player/learner_desktop.hpp"
+#include "powerpoint/ppt.hpp"
 #include "scenario/evaluator.hpp"
-#include "sim/desktop.hpp"
 
 namespace player {
 
@@ -24,6 +26,17 @@ inline constexpr const char* kDefaultWorkFolder = "C:\\ZUK\\Travail\\";
 /// The source of the errors the player itself raises (a missing model file, a bad exercise number).
 inline constexpr const char* kPlayerSource = "k60418";
 
+struct PlayerOptions;
+
+/// The module a player hosts and the desktop it plays on, made for it.
+struct PlayerSides {
+  std::unique_ptr<LearnerDesktop> desktop;
+  std::unique_ptr<HostedModule> module;
+};
+
+/// Makes a player's sides from its options (the course folder as given, maybe empty).
+using SidesMaker = std::function<PlayerSides(const PlayerOptions&)>;
+
 /// Where the player finds the course and keeps its desktop.
 struct PlayerOptions {
   /// The course's data (models/, office/); empty: the course of the source tree.
@@ -31,7 +44,13 @@ struct PlayerOptions {
   /// A folder the desktop is loaded from (when it holds one) and saved to; empty: a fresh,
   /// temporary desktop.
   std::filesystem::path state_folder;
+  /// Makes the module and the desktop; empty: MakeSimulatedSides.
+  SidesMaker make_sides;
 };
+
+/// The simulated desktop (kept in the options' state folder when there is one) and the core in
+/// process on its ports.
+PlayerSides MakeSimulatedSides(const PlayerOptions& options);
 
 /// The verdict as the host reads it after a check.
 struct VerdictReading {
@@ -42,9 +61,6 @@ struct VerdictReading {
   std::optional<std::vector<std::string>> complement;
 };
 
-/// Object-model calls counted per member name (lower-cased), over every PowerPoint process.
-using CallCounts = std::map<std::string, std::uint64_t>;
-
 class TrainingPlayer : public scenario::Environment {
  public:
   explicit TrainingPlayer(const PlayerOptions& options = {});
@@ -52,8 +68,8 @@ class TrainingPlayer : public scenario::Environment {
   TrainingPlayer(const TrainingPlayer&) = delete;
   TrainingPlayer& operator=(const TrainingPlayer&) = delete;
 
-  sim::Desktop& desktop() { return *desktop_; }
-  k60418::Module& module() { return *module_; }
+  LearnerDesktop& desktop() { return *desktop_; }
+  HostedModule& module() { return *module_; }
 
   // --- The host's calls ---------------------------------------------------------------------
   /// Places the exercise's model files (unless placing is off), then InitQuestion with the host's
@@ -85,17 +101,14 @@ class TrainingPlayer : public scenario::Environment {
   /// The folder of the last InitQuestion (the default folder before the first).
   const std::string& work_folder() const { return work_folder_; }
 
-  /// The PowerPoint process learners and desktop events act on: the module's instance, or else
-  /// the newest started; null when none was ever started.
-  sim::PowerPointProcess* CurrentProcess();
   /// The object-model calls made so far, per member, over every process of the desktop.
-  CallCounts Calls() const;
+  CallCounts Calls();
 
   /// A desktop event by its scenario name ("OpenDialog") with its arguments; raises what the
   /// desktop raises (error 5 when no PowerPoint runs for an event that needs one).
   void SimEvent(const std::string& name, const std::vector<vb::Variant>& arguments);
 
-  /// Saves the desktop to its state folder (only for a player made with one).
+  /// Saves the desktop to its state folder (only for a desktop that has one).
   void SaveState();
 
   /// The error of the last action, as the scenario's Error reads it.
@@ -115,9 +128,8 @@ class TrainingPlayer : public scenario::Environment {
 
  private:
   std::filesystem::path course_folder_;
-  bool keeps_state_ = false;
-  std::unique_ptr<sim::Desktop> desktop_;
-  std::unique_ptr<k60418::Module> module_;
+  std::unique_ptr<LearnerDesktop> desktop_;
+  std::unique_ptr<HostedModule> module_;
   ppt::Application application_;
   std::int32_t handle_ = -1;
   bool place_files_ = true;

@@ -100,6 +100,12 @@ std::string ErrorWhere(const Played& played) {
   return played.file.name + ":" + std::to_string(result.line) + ":" + std::to_string(result.column);
 }
 
+// "name:line" for a skipped scenario, or the name alone when it stopped before its first line.
+std::string Located(const Played& played) {
+  const int line = played.result.line;
+  return line > 0 ? played.file.name + ":" + std::to_string(line) : played.file.name;
+}
+
 std::string NotRun(int count) {
   if (count <= 0) return "";
   return " (" + std::to_string(count) + (count == 1 ? " later expectation" : " later expectations") +
@@ -113,6 +119,8 @@ std::string PlainReport(const Played& played, bool colour) {
   const auto& result = played.result;
   if (played.bad_input) {
     text = Word("ERROR", kRed, colour) + " " + ErrorWhere(played) + ": " + result.message + "\n";
+  } else if (result.skipped) {
+    text = Word("SKIP", kYellow, colour) + " " + Located(played) + ": " + result.message + "\n";
   } else if (played.passed) {
     text = Word("PASS", kGreen, colour) + " " + played.file.name + "\n";
   } else if (result.failures.empty()) {
@@ -133,10 +141,11 @@ std::string PlainReport(const Played& played, bool colour) {
   return text;
 }
 
-std::string Summary(int passed, int failed, double seconds) {
+std::string Summary(int passed, int failed, int skipped, double seconds) {
   char time[32];
   std::snprintf(time, sizeof time, "%.1f", seconds);
-  return std::to_string(passed) + " passed, " + std::to_string(failed) + " failed in " + time + " s\n";
+  return std::to_string(passed) + " passed, " + std::to_string(failed) + " failed" +
+         (skipped > 0 ? ", " + std::to_string(skipped) + " skipped" : std::string()) + " in " + time + " s\n";
 }
 
 nlohmann::json ScenarioJson(const Played& played) {
@@ -147,12 +156,14 @@ nlohmann::json ScenarioJson(const Played& played) {
       {"line", located ? nlohmann::json(result.line) : nlohmann::json(nullptr)},
       {"column", located && result.column > 0 ? nlohmann::json(result.column) : nlohmann::json(nullptr)},
       {"status", played.bad_input ? "error"
+                 : result.skipped ? "skipped"
                  : played.passed  ? "pass"
                                   : "fail"},
       {"message", played.passed ? nlohmann::json(nullptr) : nlohmann::json(result.message)},
       {"expected", OrNull(result.expected)},
       {"found", OrNull(result.found)},
       {"duration_ms", Milliseconds(played.seconds)}};
+  if (result.skipped && !played.bad_input) object["reason"] = result.message;
   if (result.expectations_not_run > 0) object["expectations_not_run"] = result.expectations_not_run;
   if (!result.notes.empty()) object["notes"] = result.notes;
   if (result.failures.size() > 1) {
@@ -172,19 +183,24 @@ nlohmann::json SummaryJson(const std::vector<Played>& played, double seconds) {
   int passed = 0;
   int failed = 0;
   int errors = 0;
+  int skipped = 0;
   for (const auto& p : played) {
     if (p.passed) {
       ++passed;
+    } else if (p.result.skipped && !p.bad_input) {
+      ++skipped;
     } else {
       ++failed;
       if (p.bad_input) ++errors;
     }
   }
-  return {{"summary", true},
-          {"passed", passed},
-          {"failed", failed},
-          {"errors", errors},
-          {"duration_ms", Milliseconds(seconds)}};
+  nlohmann::json summary = {{"summary", true},
+                            {"passed", passed},
+                            {"failed", failed},
+                            {"errors", errors},
+                            {"duration_ms", Milliseconds(seconds)}};
+  if (skipped > 0) summary["skipped"] = skipped;
+  return summary;
 }
 
 std::string JUnitReport(const std::vector<Played>& played, double seconds) {
@@ -195,33 +211,39 @@ std::string JUnitReport(const std::vector<Played>& played, double seconds) {
     if (!suites.count(p.file.suite)) order.push_back(p.file.suite);
     suites[p.file.suite].push_back(&p);
   }
-  const auto counts = [](const std::vector<const Played*>& list) {
+  struct Counts {
     int failures = 0;
     int errors = 0;
+    int skipped = 0;
+  };
+  const auto counts = [](const std::vector<const Played*>& list) {
+    Counts c;
     for (const auto* p : list) {
       if (p->bad_input) {
-        ++errors;
+        ++c.errors;
+      } else if (p->result.skipped) {
+        ++c.skipped;
       } else if (!p->passed) {
-        ++failures;
+        ++c.failures;
       }
     }
-    return std::pair{failures, errors};
+    return c;
   };
   std::vector<const Played*> all;
   for (const auto& p : played) all.push_back(&p);
-  const auto [failures, errors] = counts(all);
+  const Counts total = counts(all);
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   xml += "<testsuites name=\"k60418\" tests=\"" + std::to_string(played.size()) + "\" failures=\"" +
-         std::to_string(failures) + "\" errors=\"" + std::to_string(errors) + "\" time=\"" +
+         std::to_string(total.failures) + "\" errors=\"" + std::to_string(total.errors) + "\" time=\"" +
          Seconds(seconds) + "\">\n";
   for (const auto& name : order) {
     const auto& list = suites[name];
-    const auto [suite_failures, suite_errors] = counts(list);
+    const Counts suite = counts(list);
     double time = 0;
     for (const auto* p : list) time += p->seconds;
     xml += "  <testsuite name=\"" + Xml(name) + "\" tests=\"" + std::to_string(list.size()) +
-           "\" failures=\"" + std::to_string(suite_failures) + "\" errors=\"" + std::to_string(suite_errors) +
-           "\" skipped=\"0\" time=\"" + Seconds(time) + "\">\n";
+           "\" failures=\"" + std::to_string(suite.failures) + "\" errors=\"" + std::to_string(suite.errors) +
+           "\" skipped=\"" + std::to_string(suite.skipped) + "\" time=\"" + Seconds(time) + "\">\n";
     for (const auto* p : list) {
       const std::string file = p->file.name;
       const auto slash = file.rfind('/');
@@ -237,6 +259,9 @@ std::string JUnitReport(const std::vector<Played>& played, double seconds) {
       if (p->bad_input) {
         const std::string text = ErrorWhere(*p) + ": " + result.message;
         xml += "      <error message=\"" + Xml(text) + "\" type=\"input\">" + Xml(text) + "</error>\n";
+      } else if (result.skipped) {
+        const std::string text = Located(*p) + ": " + result.message;
+        xml += "      <skipped message=\"" + Xml(text) + "\">" + Xml(text) + "</skipped>\n";
       } else {
         std::string body;
         for (const auto& failure : result.failures)

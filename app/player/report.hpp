@@ -30,22 +30,27 @@ struct Played {
 };
 
 /// The plain lines of one scenario: "PASS name", one "FAIL name:line: message" per failure
-/// (the first with the count of expectations not run), or "ERROR name:line:column: message";
-/// then a "NOTE name:line: …" per note of the runner. Coloured when asked.
+/// (the first with the count of expectations not run), "SKIP name:line: reason" or
+/// "ERROR name:line:column: message"; then a "NOTE name:line: …" per note of the runner.
+/// Coloured when asked.
 std::string PlainReport(const Played& played, bool colour);
 
-/// "179 passed, 0 failed in 0.9 s".
-std::string Summary(int passed, int failed, double seconds);
+/// "179 passed, 0 failed in 0.9 s", or "170 passed, 0 failed, 9 skipped in 0.9 s" when some
+/// were skipped.
+std::string Summary(int passed, int failed, int skipped, double seconds);
 
-/// The JSON object of one scenario: file, line, column, status (pass, fail, error), message,
-/// expected, found, duration_ms (and expectations_not_run, notes, failures when there are).
+/// The JSON object of one scenario: file, line, column, status (pass, fail, error, skipped),
+/// message, expected, found, duration_ms (and expectations_not_run, notes, failures when there
+/// are; reason for a skipped one).
 nlohmann::json ScenarioJson(const Played& played);
 
-/// The last JSON line: {"summary": true, "passed", "failed", "errors", "duration_ms"}.
+/// The last JSON line: {"summary": true, "passed", "failed", "errors", "duration_ms"}, with
+/// "skipped" when some were.
 nlohmann::json SummaryJson(const std::vector<Played>& played, double seconds);
 
 /// The JUnit XML report of the scenarios: a testsuite per suite, a testcase per scenario, a
-/// failure (with file:line) or an error (file:line:column) for each that did not pass.
+/// failure (with file:line), an error (file:line:column) or skipped (file:line: reason) for each
+/// that did not pass.
 std::string JUnitReport(const std::vector<Played>& played, double seconds);
 
 /// Writes the JUnit report to a file; raises std::runtime_error when it cannot.

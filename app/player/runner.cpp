@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "exercises/fabrique.hpp"
+#include "player/not_playable.hpp"
 #include "scenario/evaluator.hpp"
 #include "scenario/like.hpp"
 #include "scenario/names.hpp"
@@ -122,7 +123,23 @@ ScenarioResult Runner::Run(const scenario::Scenario& scenario) {
   const auto& statements = scenario.statements;
   for (std::size_t k = 0; k < statements.size(); ++k) {
     const auto* next = k + 1 < statements.size() ? &statements[k + 1] : nullptr;
-    if (!Step(statements[k], ExpectsError(next), result)) continue;
+    try {
+      if (!Step(statements[k], ExpectsError(next), result)) continue;
+    } catch (const NotPlayable& unplayable) {
+      const auto& position = statements[k].position;
+      if (!result.failures.empty()) {
+        // A failure found before stays the outcome; the rest could not be played.
+        result.notes.push_back(std::to_string(position.line) +
+                               ": the rest was not played: " + unplayable.what());
+        break;
+      }
+      result.passed = false;
+      result.skipped = true;
+      result.line = position.line;
+      result.column = position.column;
+      result.message = unplayable.what();
+      break;
+    }
     if (result.failures.empty()) {
       result.passed = false;
       result.line = last_failure_.line;
@@ -205,6 +222,8 @@ std::optional<std::string> Runner::Step(const scenario::Statement& statement, bo
     return std::nullopt;
   } catch (const vb::Error& error) {
     raised = {error.number(), error.source(), error.description()};
+  } catch (const NotPlayable&) {
+    throw;  // not the action's error: the scenario cannot go on on this desktop
   } catch (const std::exception& error) {
     // A fault of our own below the object model: still the action's error, never a crash.
     raised = {51, kPlayerSource, std::string("Internal error: ") + error.what()};

@@ -26,6 +26,9 @@ struct Failure {
 /// How a scenario ended.
 struct ScenarioResult {
   bool passed = true;
+  /// The desktop could not play a statement (NotPlayable): the scenario stopped there, neither
+  /// passed nor failed; line, column and message say where and why.
+  bool skipped = false;
   /// The (first) failing statement's line and column (0 when the scenario passed).
   int line = 0;
   int column = 0;
@@ -86,12 +89,14 @@ class Runner {
   void set_keep_going(bool on) { keep_going_ = on; }
 
   /// Runs every statement of a scenario, stopping at the first failure (unless keep_going and
-  /// the failure is an expectation's).
+  /// the failure is an expectation's), or at a statement the desktop cannot play (skipped, or a
+  /// note on a scenario that has already failed).
   ScenarioResult Run(const scenario::Scenario& scenario);
 
   /// Runs one statement. An action's error is recorded for Error; it is the statement's failure
   /// unless error_expected (the next statement is "Expect Error …", or the shell is asking).
-  /// Returns the failure, if any. The result's verdicts and exercises are added to.
+  /// Returns the failure, if any. The result's verdicts and exercises are added to. Lets
+  /// NotPlayable through.
   std::optional<std::string> Step(const scenario::Statement& statement, bool error_expected,
                                   ScenarioResult& result);
 

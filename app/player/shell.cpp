@@ -10,6 +10,7 @@
 
 #include "player/codes.hpp"
 #include "player/commands.hpp"
+#include "player/not_playable.hpp"
 #include "player/output.hpp"
 #include "player/present.hpp"
 #include "player/runner.hpp"
@@ -295,6 +296,7 @@ std::optional<int> ShowCommand(const std::string& word) {
 int RunShell(const ShellOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
   PlayerOptions player_options;
   player_options.course_folder = options.course_folder;
+  player_options.make_sides = options.make_sides;
   std::unique_ptr<TrainingPlayer> player;
   try {
     player = std::make_unique<TrainingPlayer>(player_options);
@@ -343,6 +345,10 @@ int RunShell(const ShellOptions& options, std::istream& in, std::ostream& out, s
             answers.Say(*failure);
           }
         }
+      } catch (const NotPlayable& unplayable) {
+        // Not the statement's error, nor a failure (as `run` skips such a scenario): said, and the
+        // session goes on without it.
+        answers.Say(std::string("not playable on this desktop: ") + unplayable.what());
       } catch (const std::exception& error) {
         answers.Say(std::string("internal error: ") + error.what());
       }

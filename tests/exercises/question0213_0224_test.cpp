@@ -13,6 +13,7 @@
 #include "module/support.hpp"
 #include "player/player.hpp"
 #include "player/runner.hpp"
+#include "player/simulated_desktop.hpp"
 #include "scenario/parser.hpp"
 #include "sim/clock.hpp"
 #include "sim/desktop.hpp"
@@ -203,7 +204,8 @@ TEST(Question0224Erreurs, TheSecondReadOfTheSubtitleIsMade) {
   for (const auto& statement : session.statements) {
     if (const auto failure = runner.Step(statement, false, result)) FAIL() << *failure;
   }
-  sim::Gate& gate = host.CurrentProcess()->gate();
+  sim::Gate& gate =
+      player::SimulatedDesktopOf(host.desktop()).FindProcess(host.module().HeldApplication())->gate();
   int lectures = 0;
   gate.SetCallObserver([&](std::string_view member) {
     if (vb::LCase(std::string(member)) == "text" && ++lectures == 2) gate.InjectAt(1, sim::Fault::kRefuse);

@@ -1,6 +1,7 @@
 #include "faults/session.hpp"
 
 #include "player/runner.hpp"
+#include "player/simulated_desktop.hpp"
 #include "sim/desktop.hpp"
 #include "sim/drives.hpp"
 
@@ -136,7 +137,7 @@ bool IsHostCall(StatementKind kind) {
 SessionPlayer::SessionPlayer(int exercise, const scenario::Scenario& session)
     : session_(session), player_(std::make_unique<player::TrainingPlayer>()) {
   run_.exercise = exercise;
-  counter_ = std::make_unique<Counter>(player_->desktop());
+  counter_ = std::make_unique<Counter>(player::SimulatedDesktopOf(player_->desktop()));
   recorder_ = std::make_unique<Recorder>();
   runner_ = std::make_unique<player::Runner>(*player_, recorder_.get());
 }
@@ -148,11 +149,11 @@ SessionPlayer::~SessionPlayer() {
 }
 
 fs::path SessionPlayer::DrivesFolder() {
-  return player_->desktop().drives().HostPath("C:\\").parent_path();
+  return player::SimulatedDesktopOf(player_->desktop()).drives().HostPath("C:\\").parent_path();
 }
 
 sim::Drives& SessionPlayer::drives() {
-  return player_->desktop().drives();
+  return player::SimulatedDesktopOf(player_->desktop()).drives();
 }
 
 void SessionPlayer::Arm(Injection injection) {
@@ -173,8 +174,9 @@ void SessionPlayer::Step(const scenario::Statement& statement) {
     return;
   }
   // What the user had before the module first acted (after the scenario's own desktop events).
-  if (run_.host_calls.empty()) run_.settings_before = ReadFolderSettings(player_->desktop());
-  const DriveSnapshot drives_before = Snapshot(player_->desktop().drives());
+  if (run_.host_calls.empty())
+    run_.settings_before = ReadFolderSettings(player::SimulatedDesktopOf(player_->desktop()));
+  const DriveSnapshot drives_before = Snapshot(player::SimulatedDesktopOf(player_->desktop()).drives());
   HostCallRecord record;
   record.kind = statement.kind;
   record.name = HostCallName(statement.kind);
@@ -199,8 +201,8 @@ void SessionPlayer::Step(const scenario::Statement& statement) {
     }
   }
   if (statement.kind == StatementKind::kFermer || statement.kind == StatementKind::kQuitter)
-    record.settings = ReadFolderSettings(player_->desktop());
-  const DriveSnapshot drives_after = Snapshot(player_->desktop().drives());
+    record.settings = ReadFolderSettings(player::SimulatedDesktopOf(player_->desktop()));
+  const DriveSnapshot drives_after = Snapshot(player::SimulatedDesktopOf(player_->desktop()).drives());
   for (const auto& [path, entry] : drives_after) {
     const auto before = drives_before.find(path);
     if (before == drives_before.end()) {
@@ -218,7 +220,7 @@ void SessionPlayer::Step(const scenario::Statement& statement) {
 std::string SessionPlayer::Resolved(const std::string& folder) {
   if (folder.empty()) return folder;
   try {
-    std::string full = player_->desktop().drives().FullPath(folder);
+    std::string full = player::SimulatedDesktopOf(player_->desktop()).drives().FullPath(folder);
     if (full.back() != '\\') full += '\\';
     return full;
   } catch (const vb::Error&) {
@@ -229,10 +231,10 @@ std::string SessionPlayer::Resolved(const std::string& folder) {
 SessionRun SessionPlayer::Finish() {
   RunTo(session_.statements.size());
   run_.module_calls = counter_->calls();
-  run_.drives_after = Snapshot(player_->desktop().drives());
+  run_.drives_after = Snapshot(player::SimulatedDesktopOf(player_->desktop()).drives());
   run_.work_folder_given = player_->work_folder();
   run_.work_folder = Resolved(run_.work_folder_given);
-  run_.template_folder = Resolved(player_->module().PathModele());
+  run_.template_folder = Resolved(player_->module().TemplateFolder());
   return run_;
 }
 

@@ -16,6 +16,7 @@
 #include "player/player.hpp"
 #include "player/runner.hpp"
 #include "scenario/ast.hpp"
+#include "sim/desktop.hpp"
 #include "sim/gate.hpp"
 
 namespace sim {
