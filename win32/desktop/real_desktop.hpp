@@ -8,6 +8,8 @@
 // The thread that makes and uses a RealDesktop has COM initialised as a single-threaded apartment
 // (CoInitializeEx(COINIT_APARTMENTTHREADED)) for as long as the desktop lives.
 //
+// Include it before windows.h, whose macros rename CopyFile and DeleteFile (#undef them after).
+//
 // What cannot be done faithfully raises player::NotPlayable with the reason (a Wait beyond a
 // minute of real time, …).
 #pragma once
