@@ -48,9 +48,13 @@ class Control : public vb::Dispatch {
     if (name == "processid") return vb::Variant(static_cast<std::int32_t>(GetCurrentProcessId()));
     if (name == "windowhandle")
       return vb::Variant(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(process_.main_window())));
+    // OpenDialog [title [, owner title]]: True when the dialog opened.
     if (name == "opendialog")
-      return vb::Variant(process_.OpenDialog(arguments.empty() ? std::string("Microsoft PowerPoint")
-                                                               : argument(0).ToString()));
+      return vb::Variant(process_.OpenDialog(
+          arguments.empty() ? std::string("Microsoft PowerPoint") : argument(0).ToString(),
+          arguments.size() > 1 ? argument(1).ToString() : std::string()));
+    if (name == "showballoon")
+      return vb::Variant(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(process_.ShowBalloon())));
     if (name == "closedialog") return vb::Variant(process_.CloseDialog());
     if (name == "dialogopen") return vb::Variant(process_.dialog_open());
     if (name == "hidewindow") {
@@ -181,6 +185,7 @@ class ClassFactory final : public IClassFactory {
     if (outer) return CLASS_E_NOAGGREGATION;
     IDispatch* application = win32::ServeDispatch(process_.application());
     if (!application) return E_UNEXPECTED;
+    process_.OnServed();
     const HRESULT hr = application->QueryInterface(iid, out);
     application->Release();
     return hr;
