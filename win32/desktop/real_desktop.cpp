@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -209,6 +210,9 @@ struct KnownProcess {
   HANDLE handle = nullptr;
   std::uint64_t created = 0;
   bool ended = false;
+  /// Its control object, held from when it was found: calls on it pass while a dialog refuses
+  /// every other (looking it up again would not).
+  vb::ObjectRef control;
   /// Its object-model calls when last seen; final once the process has ended and they are read.
   player::CallCounts counts;
   bool counts_final = false;
@@ -223,6 +227,9 @@ struct RealDesktop::State {
   SystemClock clock;
   WindowThread window_thread;
   std::vector<KnownProcess> processes;  // oldest first
+  /// The process of each Application matched so far, by its identity (the IUnknown's address):
+  /// what a match falls back on while that process refuses calls.
+  std::map<std::uintptr_t, DWORD> holders;
 
   ~State() {
     for (KnownProcess& process : processes)
@@ -259,22 +266,32 @@ struct RealDesktop::State {
     return *processes.insert(at, std::move(process));
   }
 
-  // A process that has ended, or that has revoked its objects and is ending, is marked ended; one
-  // that has not registered them yet is given the time to.
+  // Marks a process ended once it has ended, or has quit and is ending; finds the control object
+  // of one just started, giving it the time to register it.
   void Settle(KnownProcess& process) {
     if (process.ended) return;
-    const ULONGLONG end = GetTickCount64() + kStartMilliseconds;
-    while (!Ended(process.handle)) {
-      if (ControlOf(process.id)) return;
-      if (GetTickCount64() >= end) {
-        // Neither registered nor ended in time: no PowerPoint a learner could use.
-        TerminateProcess(process.handle, 1);
-        WaitForSingleObject(process.handle, kEndMilliseconds);
-        break;
+    if (!process.control) {
+      const ULONGLONG end = GetTickCount64() + kStartMilliseconds;
+      while (!Ended(process.handle) && !(process.control = ControlOf(process.id))) {
+        // Not registered in time: not counted, and looked at again next time.
+        if (GetTickCount64() >= end) return;
+        SleepPumping(20);
       }
-      SleepPumping(20);
     }
+    bool quit = Ended(process.handle);
+    if (!quit) {
+      try {
+        quit = CallControl(process.control, "Ended").ToBool();
+      } catch (const vb::Error&) {
+        quit = true;  // gone, or going
+      }
+    }
+    if (!quit) return;
+    ReadCounts(process);
+    WaitPumping({process.handle}, kEndMilliseconds);
     process.ended = true;
+    process.control.reset();
+    ReadCounts(process);
   }
 
   KnownProcess* Latest() { return processes.empty() ? nullptr : &processes.back(); }
@@ -285,21 +302,21 @@ struct RealDesktop::State {
     dead = false;
     IUnknown* wanted = IdentityOf(held);
     if (!wanted) return nullptr;
+    const auto key = reinterpret_cast<std::uintptr_t>(wanted);
     KnownProcess* found = nullptr;
     for (KnownProcess& process : processes) {
-      if (process.ended) continue;
-      const vb::ObjectRef control = ControlOf(process.id);
-      if (!control) continue;
+      if (process.ended || !process.control) continue;
       vb::Variant application;
       try {
-        application = CallControl(control, "PowerPoint");
+        application = CallControl(process.control, "PowerPoint");
       } catch (const vb::Error&) {
-        continue;
+        continue;  // refused while a dialog is open
       }
       IUnknown* identity = application.IsObject() ? IdentityOf(application.ToObject()) : nullptr;
       if (identity) identity->Release();
       if (identity == wanted) {
         found = &process;
+        holders[key] = process.id;
         break;
       }
     }
@@ -309,8 +326,12 @@ struct RealDesktop::State {
       IUnknown* probe = nullptr;
       const HRESULT hr = wanted->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&probe));
       if (probe) probe->Release();
-      dead = hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_DISCONNECTED ||
-             hr == static_cast<HRESULT>(RPC_S_SERVER_UNAVAILABLE);
+      dead = hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_DISCONNECTED;
+      const auto cached = holders.find(key);
+      if (!dead && cached != holders.end()) {
+        for (KnownProcess& process : processes)
+          if (process.id == cached->second && !process.ended) found = &process;
+      }
     }
     wanted->Release();
     return found;
@@ -329,9 +350,8 @@ struct RealDesktop::State {
   }
 
   vb::ObjectRef Control(KnownProcess& process) {
-    vb::ObjectRef control = ControlOf(process.id);
-    if (!control) EventError("PowerPoint is not running.");
-    return control;
+    if (!process.control) EventError("PowerPoint is not running.");
+    return process.control;
   }
 
   HWND MainWindow(KnownProcess& process) {
@@ -342,10 +362,10 @@ struct RealDesktop::State {
   // Reads a running process's call counts, or the ones an ended process left.
   void ReadCounts(KnownProcess& process) {
     if (process.counts_final) return;
-    if (!process.ended) {
-      if (const vb::ObjectRef control = ControlOf(process.id)) {
+    if (!process.ended && process.control) {
+      {
         try {
-          process.counts = ParseCounts(CallControl(control, "CallList").ToString());
+          process.counts = ParseCounts(CallControl(process.control, "CallList").ToString());
           return;
         } catch (const vb::Error&) {
           // Ended meanwhile: what it left is read below.
@@ -353,7 +373,6 @@ struct RealDesktop::State {
       }
     }
     if (!Ended(process.handle)) return;
-    process.ended = true;
     const std::wstring name = std::to_wstring(process.id);
     wchar_t list[8192] = {};
     DWORD size = sizeof list - sizeof(wchar_t);
@@ -373,6 +392,7 @@ struct RealDesktop::State {
     }
     process.ended = true;
     process.counts_final = true;
+    process.control.reset();
   }
 
   // --- A fresh desktop ---------------------------------------------------------------------------
@@ -506,7 +526,7 @@ void RealDesktop::StartPowerPoint() {
   CloseHandle(started.hThread);
   KnownProcess& process = s.Add(started.dwProcessId, started.hProcess);
   const ULONGLONG end = GetTickCount64() + kStartMilliseconds;
-  while (!ControlOf(process.id)) {
+  while (!(process.control = ControlOf(process.id))) {
     if (Ended(process.handle) || GetTickCount64() >= end) {
       s.End(process);
       EventError("PowerPoint did not start.");
@@ -706,11 +726,9 @@ bool RealDesktop::WindowVisible(const vb::ObjectRef& held) {
   bool dead = false;
   KnownProcess* process = held ? s.Holder(held, dead) : nullptr;
   if (!process && !dead) process = s.Latest();
-  if (!process || process->ended) return false;
-  const vb::ObjectRef control = ControlOf(process->id);
-  if (!control) return false;
+  if (!process || process->ended || !process->control) return false;
   const HWND window =
-      reinterpret_cast<HWND>(static_cast<INT_PTR>(CallControl(control, "WindowHandle").ToLong()));
+      reinterpret_cast<HWND>(static_cast<INT_PTR>(CallControl(process->control, "WindowHandle").ToLong()));
   return window && IsWindowVisible(window);
 }
 
