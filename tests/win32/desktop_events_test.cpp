@@ -298,9 +298,31 @@ TEST_F(RealDesktopTest, FileEvents) {
   EXPECT_FALSE(desktop_->FileExists(to));
 
   EXPECT_EQ(ErrorOf([&] { desktop_->CopyFile(from + "x", to); }), vb::errors::kFileNotFound);
+  EXPECT_EQ(ErrorOf([&] { desktop_->CopyFile(from, win32::WideToUtf8(kDocuments)); }),
+            vb::errors::kPathFileAccess);
   EXPECT_EQ(ErrorOf([&] { desktop_->CopyFile(from, "C:\\Absent\\x.pot"); }), vb::errors::kPathNotFound);
   EXPECT_EQ(ErrorOf([&] { desktop_->DeleteFile(to); }), vb::errors::kFileNotFound);
   EXPECT_EQ(ErrorOf([&] { desktop_->SetReadOnly(to); }), vb::errors::kFileNotFound);
+}
+
+// The host places a course model: its folders made, the file dated now; a read-only file in the
+// way is error 75, a missing model 53.
+TEST_F(RealDesktopTest, PlaceHostFileMakesTheFoldersAndDatesTheFileNow) {
+  const std::string model =
+      win32::WideToUtf8(server_test::WindowsPath(K60418_OFFICE_DIR)) + "\\designs\\Texture.pot";
+  const std::string to = "C:\\ZUK\\Travail\\Sous\\Texture.pot";
+  desktop_->PlaceHostFile(model, to);
+  WIN32_FILE_ATTRIBUTE_DATA placed{};
+  ASSERT_TRUE(GetFileAttributesExW(win32::Utf8ToWide(to).c_str(), GetFileExInfoStandard, &placed));
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  EXPECT_LT(ticks(now) - ticks(placed.ftLastWriteTime), 600000000ull);  // within a minute
+  desktop_->SetReadOnly(to);
+  EXPECT_EQ(ErrorOf([&] { desktop_->PlaceHostFile(model, to); }), vb::errors::kPathFileAccess);
+  EXPECT_EQ(ErrorOf([&] { desktop_->PlaceHostFile(model + "x", to); }), vb::errors::kFileNotFound);
 }
 
 // A desktop left dirty (a stand-in running, registry changed, files written, templates broken,
