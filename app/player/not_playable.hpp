@@ -1,5 +1,6 @@
-// A scenario that this desktop cannot play faithfully: the runner reports it skipped, with the
-// reason, never passed.
+// What a desktop raises for an event or a value it cannot give (the real desktop has no way to
+// destroy PowerPoint's frame, say). The runner stops the scenario there and reports it skipped,
+// with what() as the reason: a scenario that could not be played is neither passed nor failed.
 #pragma once
 
 #include <stdexcept>
