@@ -124,7 +124,7 @@ TEST_F(RealDesktopTest, OpenDialogRefusesCallsAndStacksOverItsOwner) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(GetWindow(first, GW_OWNER), Frame());
 
-  // A newer PowerPoint does not take the events aimed at the held one, which cannot be asked now.
+  // A newer PowerPoint does not take the events aimed at the held one.
   desktop_->StartPowerPoint();
   desktop_->OpenDialog("Propri\xc3\xa9t\xc3\xa9s", "Imprimer", held);
   const HWND second = FindWindowW(nullptr, L"Propri\u00e9t\u00e9s");
@@ -150,6 +150,11 @@ TEST_F(RealDesktopTest, QuitPowerPointEndsTheProcessAndKeepsItsCounts) {
   EXPECT_EQ(ErrorOf([&] { desktop_->QuitPowerPoint(held); }), 0);  // already gone: nothing to do
   EXPECT_FALSE(desktop_->WindowVisible(held));
   EXPECT_EQ(desktop_->Calls()["name"], 2u);
+  // A newer PowerPoint does not take the events aimed at the ended one.
+  desktop_->StartPowerPoint();
+  EXPECT_EQ(ErrorOf([&] { desktop_->HideWindow(held); }), vb::errors::kInvalidCall);
+  EXPECT_FALSE(desktop_->WindowVisible(held));
+  EXPECT_TRUE(desktop_->WindowVisible(nullptr));
 }
 
 // A process that quits on its own (Application.Quit) counts as ended at once, and the counts it
@@ -205,7 +210,11 @@ TEST_F(RealDesktopTest, HeldApplicationChoosesItsProcessAmongSeveral) {
   const vb::ObjectRef first = desktop_->PowerPoint(nullptr);
   const HWND first_frame = Frame();
   desktop_->StartPowerPoint();
+  const vb::ObjectRef second = desktop_->PowerPoint(nullptr);
   EXPECT_EQ(desktop_->PowerPointRunning(), 2);
+  desktop_->Minimize(second);
+  EXPECT_FALSE(IsIconic(first_frame));
+  desktop_->Restore(second);
   desktop_->HideWindow(first);
   EXPECT_FALSE(IsWindowVisible(first_frame));
   EXPECT_FALSE(desktop_->WindowVisible(first));

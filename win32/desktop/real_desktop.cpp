@@ -27,7 +27,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <sstream>
 #include <vector>
 
@@ -227,10 +226,6 @@ struct RealDesktop::State {
   SystemClock clock;
   WindowThread window_thread;
   std::vector<KnownProcess> processes;  // oldest first
-  /// The process of each Application matched so far, by its identity (the IUnknown's address):
-  /// what a match falls back on while that process refuses calls.
-  std::map<std::uintptr_t, DWORD> holders;
-
   ~State() {
     for (KnownProcess& process : processes)
       if (process.handle) CloseHandle(process.handle);
@@ -302,7 +297,6 @@ struct RealDesktop::State {
     dead = false;
     IUnknown* wanted = IdentityOf(held);
     if (!wanted) return nullptr;
-    const auto key = reinterpret_cast<std::uintptr_t>(wanted);
     KnownProcess* found = nullptr;
     for (KnownProcess& process : processes) {
       if (process.ended || !process.control) continue;
@@ -310,28 +304,24 @@ struct RealDesktop::State {
       try {
         application = CallControl(process.control, "PowerPoint");
       } catch (const vb::Error&) {
-        continue;  // refused while a dialog is open
+        continue;  // ending meanwhile
       }
       IUnknown* identity = application.IsObject() ? IdentityOf(application.ToObject()) : nullptr;
       if (identity) identity->Release();
       if (identity == wanted) {
         found = &process;
-        holders[key] = process.id;
         break;
       }
     }
     if (!found) {
-      // An object whose server has gone answers a question it has never been asked with
-      // RPC_S_SERVER_UNAVAILABLE (its proxy cannot answer it from what it holds).
-      IUnknown* probe = nullptr;
-      const HRESULT hr = wanted->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&probe));
-      if (probe) probe->Release();
-      dead = hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_DISCONNECTED;
-      const auto cached = holders.find(key);
-      if (!dead && cached != holders.end()) {
-        for (KnownProcess& process : processes)
-          if (process.id == cached->second && !process.ended) found = &process;
-      }
+      // Whether `held` still answers, asked with a call that is no object-model call (the stand-in
+      // counts none): a proxy whose server has gone answers RPC_S_SERVER_UNAVAILABLE.
+      IDispatch* dispatch = ToIDispatch(held);
+      UINT count = 0;
+      const HRESULT hr = dispatch->GetTypeInfoCount(&count);
+      dispatch->Release();
+      dead = hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_DISCONNECTED ||
+             hr == CO_E_OBJNOTCONNECTED || hr == RPC_E_SERVER_DIED || hr == RPC_E_SERVER_DIED_DNE;
     }
     wanted->Release();
     return found;
