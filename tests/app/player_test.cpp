@@ -72,11 +72,16 @@ TEST(TrainingPlayer, DesktopEventsAndValues) {
                  "Sim.OpenWindow \"Bloc-notes\", \"Notepad\"\n"
                  "Expect Sim.WindowHandle(\"Bloc-notes\") <> 0\n"
                  "Expect Sim.WindowHandle(\"Aucune\") = 0\n"
+                 "Sim.OpenWindow \"Modèles\", \"CabinetWClass\"   ' titles are 8-bit on the desktop\n"
+                 "Expect Sim.WindowHandle(\"Modèles\") <> 0\n"
                  "Sim.SetRegistry \"Software\\Essai\", \"Valeur\", \"Modèles\"\n"
                  "Expect Sim.Registry(\"Software\\Essai\", \"Valeur\") = \"Modèles\"\n"
                  "Sim.DeleteRegistry \"Software\\Essai\", \"Valeur\"\n"
                  "Expect Sim.Registry(\"Software\\Essai\", \"Valeur\") = \"\"   ' missing: Empty\n"
                  "Expect Sim.Registry(\"Software\\Essai\", \"Valeur\") = 0\n"
+                 "Sim.SetRegistry \"Software\\Essai\\Sous-clé\", \"Valeur\", \"x\"\n"
+                 "Sim.DeleteRegistry \"Software\\Essai\"        ' the key with its sub-keys\n"
+                 "Expect Sim.Registry(\"Software\\Essai\\Sous-clé\", \"Valeur\") = 0\n"
                  "Sim.Wait -1\n"
                  "Expect Error = 5\n"
                  "Sim.Wait 1e300\n"
@@ -90,6 +95,22 @@ TEST(TrainingPlayer, DesktopEventsAndValues) {
                  "Expect Sim.PowerPointRunning = 0\n"
                  "Application.Name                   ' the newest PowerPoint, ended: it no longer answers\n"
                  "Expect Error = -2147023174\n"));
+}
+
+// Events and values aimed at PowerPoint take the instance the module holds while it runs, and
+// the newest started otherwise.
+TEST(TrainingPlayer, EventsActOnTheHeldPowerPointWhileItRuns) {
+  TrainingPlayer player;
+  EXPECT_EQ("", Play(player,
+                     "InitQuestion 201\n"
+                     "Sim.StartPowerPoint              ' newer than the one the module holds\n"
+                     "Sim.HideWindow\n"
+                     "Expect Sim.WindowVisible = False\n"
+                     "Sim.QuitPowerPoint\n"
+                     "Expect Sim.PowerPointRunning = 1\n"
+                     "Expect Sim.WindowVisible = True   ' the newest, never hidden\n"
+                     "Application.Name                   ' still the module's, ended\n"
+                     "Expect Error = -2147023174\n"));
 }
 
 // What the host read after each check is kept, with the exercise it belongs to.

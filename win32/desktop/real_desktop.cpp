@@ -209,6 +209,9 @@ struct KnownProcess {
   HANDLE handle = nullptr;
   std::uint64_t created = 0;
   bool ended = false;
+  /// Its control object, held from when it was found: calls on it pass while a dialog refuses
+  /// every other (looking it up again would not).
+  vb::ObjectRef control;
   /// Its object-model calls when last seen; final once the process has ended and they are read.
   player::CallCounts counts;
   bool counts_final = false;
@@ -223,7 +226,6 @@ struct RealDesktop::State {
   SystemClock clock;
   WindowThread window_thread;
   std::vector<KnownProcess> processes;  // oldest first
-
   ~State() {
     for (KnownProcess& process : processes)
       if (process.handle) CloseHandle(process.handle);
@@ -259,22 +261,32 @@ struct RealDesktop::State {
     return *processes.insert(at, std::move(process));
   }
 
-  // A process that has ended, or that has revoked its objects and is ending, is marked ended; one
-  // that has not registered them yet is given the time to.
+  // Marks a process ended once it has ended, or has quit and is ending; finds the control object
+  // of one just started, giving it the time to register it.
   void Settle(KnownProcess& process) {
     if (process.ended) return;
-    const ULONGLONG end = GetTickCount64() + kStartMilliseconds;
-    while (!Ended(process.handle)) {
-      if (ControlOf(process.id)) return;
-      if (GetTickCount64() >= end) {
-        // Neither registered nor ended in time: no PowerPoint a learner could use.
-        TerminateProcess(process.handle, 1);
-        WaitForSingleObject(process.handle, kEndMilliseconds);
-        break;
+    if (!process.control) {
+      const ULONGLONG end = GetTickCount64() + kStartMilliseconds;
+      while (!Ended(process.handle) && !(process.control = ControlOf(process.id))) {
+        // Not registered in time: not counted, and looked at again next time.
+        if (GetTickCount64() >= end) return;
+        SleepPumping(20);
       }
-      SleepPumping(20);
     }
+    bool quit = Ended(process.handle);
+    if (!quit) {
+      try {
+        quit = CallControl(process.control, "Ended").ToBool();
+      } catch (const vb::Error&) {
+        quit = true;  // gone, or going
+      }
+    }
+    if (!quit) return;
+    ReadCounts(process);
+    WaitPumping({process.handle}, kEndMilliseconds);
     process.ended = true;
+    process.control.reset();
+    ReadCounts(process);
   }
 
   KnownProcess* Latest() { return processes.empty() ? nullptr : &processes.back(); }
@@ -287,14 +299,12 @@ struct RealDesktop::State {
     if (!wanted) return nullptr;
     KnownProcess* found = nullptr;
     for (KnownProcess& process : processes) {
-      if (process.ended) continue;
-      const vb::ObjectRef control = ControlOf(process.id);
-      if (!control) continue;
+      if (process.ended || !process.control) continue;
       vb::Variant application;
       try {
-        application = CallControl(control, "PowerPoint");
+        application = CallControl(process.control, "PowerPoint");
       } catch (const vb::Error&) {
-        continue;
+        continue;  // ending meanwhile
       }
       IUnknown* identity = application.IsObject() ? IdentityOf(application.ToObject()) : nullptr;
       if (identity) identity->Release();
@@ -304,13 +314,14 @@ struct RealDesktop::State {
       }
     }
     if (!found) {
-      // An object whose server has gone answers a question it has never been asked with
-      // RPC_S_SERVER_UNAVAILABLE (its proxy cannot answer it from what it holds).
-      IUnknown* probe = nullptr;
-      const HRESULT hr = wanted->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&probe));
-      if (probe) probe->Release();
+      // Whether `held` still answers, asked with a call that is no object-model call (the stand-in
+      // counts none): a proxy whose server has gone answers RPC_S_SERVER_UNAVAILABLE.
+      IDispatch* dispatch = ToIDispatch(held);
+      UINT count = 0;
+      const HRESULT hr = dispatch->GetTypeInfoCount(&count);
+      dispatch->Release();
       dead = hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || hr == RPC_E_DISCONNECTED ||
-             hr == static_cast<HRESULT>(RPC_S_SERVER_UNAVAILABLE);
+             hr == CO_E_OBJNOTCONNECTED || hr == RPC_E_SERVER_DIED || hr == RPC_E_SERVER_DIED_DNE;
     }
     wanted->Release();
     return found;
@@ -329,9 +340,8 @@ struct RealDesktop::State {
   }
 
   vb::ObjectRef Control(KnownProcess& process) {
-    vb::ObjectRef control = ControlOf(process.id);
-    if (!control) EventError("PowerPoint is not running.");
-    return control;
+    if (!process.control) EventError("PowerPoint is not running.");
+    return process.control;
   }
 
   HWND MainWindow(KnownProcess& process) {
@@ -342,10 +352,10 @@ struct RealDesktop::State {
   // Reads a running process's call counts, or the ones an ended process left.
   void ReadCounts(KnownProcess& process) {
     if (process.counts_final) return;
-    if (!process.ended) {
-      if (const vb::ObjectRef control = ControlOf(process.id)) {
+    if (!process.ended && process.control) {
+      {
         try {
-          process.counts = ParseCounts(CallControl(control, "CallList").ToString());
+          process.counts = ParseCounts(CallControl(process.control, "CallList").ToString());
           return;
         } catch (const vb::Error&) {
           // Ended meanwhile: what it left is read below.
@@ -353,7 +363,6 @@ struct RealDesktop::State {
       }
     }
     if (!Ended(process.handle)) return;
-    process.ended = true;
     const std::wstring name = std::to_wstring(process.id);
     wchar_t list[8192] = {};
     DWORD size = sizeof list - sizeof(wchar_t);
@@ -373,6 +382,7 @@ struct RealDesktop::State {
     }
     process.ended = true;
     process.counts_final = true;
+    process.control.reset();
   }
 
   // --- A fresh desktop ---------------------------------------------------------------------------
@@ -506,7 +516,7 @@ void RealDesktop::StartPowerPoint() {
   CloseHandle(started.hThread);
   KnownProcess& process = s.Add(started.dwProcessId, started.hProcess);
   const ULONGLONG end = GetTickCount64() + kStartMilliseconds;
-  while (!ControlOf(process.id)) {
+  while (!(process.control = ControlOf(process.id))) {
     if (Ended(process.handle) || GetTickCount64() >= end) {
       s.End(process);
       EventError("PowerPoint did not start.");
@@ -706,11 +716,9 @@ bool RealDesktop::WindowVisible(const vb::ObjectRef& held) {
   bool dead = false;
   KnownProcess* process = held ? s.Holder(held, dead) : nullptr;
   if (!process && !dead) process = s.Latest();
-  if (!process || process->ended) return false;
-  const vb::ObjectRef control = ControlOf(process->id);
-  if (!control) return false;
+  if (!process || process->ended || !process->control) return false;
   const HWND window =
-      reinterpret_cast<HWND>(static_cast<INT_PTR>(CallControl(control, "WindowHandle").ToLong()));
+      reinterpret_cast<HWND>(static_cast<INT_PTR>(CallControl(process->control, "WindowHandle").ToLong()));
   return window && IsWindowVisible(window);
 }
 

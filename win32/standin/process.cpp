@@ -115,6 +115,7 @@ Process::Process(bool embedding) : embedding_(embedding) {
 Process::~Process() {
   win32::SetServedObservers({});
   Revoke();
+  if (control_identity_) control_identity_->Release();
   if (main_window_) DestroyWindow(main_window_);
 }
 
@@ -129,8 +130,11 @@ int Process::Run() {
   IDispatch* application = win32::ServeDispatch(application_);
   RegisterActiveObject(application, kApplicationClsid, ACTIVEOBJECT_WEAK, &application_cookie_);
   application->Release();
-  IDispatch* control = win32::ServeDispatch(control_);
+  IDispatch* served_control = win32::ServeDispatch(control_);
+  IDispatch* control = MakeControlFront(served_control);
+  served_control->Release();
   control_identity_ = control;
+  control->AddRef();
   RegisterActiveObject(control, kControlClsid, ACTIVEOBJECT_WEAK, &control_cookie_);
   // The same control under an item naming this process, so that a driver finds each process's.
   IRunningObjectTable* table = nullptr;

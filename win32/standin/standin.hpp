@@ -74,7 +74,9 @@ class Process {
   /// it gone, as after a crash.
   void EndAbruptly();
 
-  /// The served IDispatch of the control object, which calls reach even while a dialog is open.
+  /// True once the process has quit (its objects revoked); it ends a moment later.
+  bool ended() const { return ended_; }
+  /// The control object as clients reach it, which calls reach even while a dialog is open.
   IUnknown* control_identity() const { return control_identity_; }
 
   // Called from the window procedures and COM.
@@ -105,7 +107,7 @@ class Process {
   sim::Gate gate_;
   vb::ObjectRef application_;
   vb::ObjectRef control_;
-  IUnknown* control_identity_ = nullptr;
+  IDispatch* control_identity_ = nullptr;  // held from Run on
   IClassFactory* factory_ = nullptr;
   IMessageFilter* filter_ = nullptr;
   DWORD class_cookie_ = 0;
@@ -126,6 +128,9 @@ std::shared_ptr<sim::ppt::Host> MakeWin32Host(Process& process);
 
 /// The control object: the tests' and the runner's hold on a stand-in process.
 vb::ObjectRef MakeControl(Process& process);
+
+/// The control object as clients hold it (see Process::control_identity), holding `control`.
+IDispatch* MakeControlFront(IDispatch* control);
 
 /// The message filter that refuses incoming calls (SERVERCALL_RETRYLATER) while the dialog is
 /// open, except those made on the control object.
