@@ -37,6 +37,9 @@ wine "$tools\\regsvr32.exe" /s "$dll"
 wine "$standin" /regserver
 wine "$standin" /seed "$office"
 
+# From the prefix's folder: a program started for the course (the stand-in, started by COM) takes
+# this as its current folder, and whatever it saves by a bare name stays out of the source tree.
+cd "$WINEPREFIX"
 status=0
 K60418_COURSE_DIR=${K60418_COURSE_DIR:-$(windows_path "$root/course")} \
   wine "$build/win32/player/k60418.exe" course "$@" || status=$?
