@@ -48,10 +48,16 @@ class Control : public vb::Dispatch {
     if (name == "processid") return vb::Variant(static_cast<std::int32_t>(GetCurrentProcessId()));
     if (name == "windowhandle")
       return vb::Variant(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(process_.main_window())));
+    // OpenDialog [title [, owner title]]: True when the dialog opened.
     if (name == "opendialog")
-      return vb::Variant(process_.OpenDialog(arguments.empty() ? std::string("Microsoft PowerPoint")
-                                                               : argument(0).ToString()));
+      return vb::Variant(process_.OpenDialog(
+          arguments.empty() ? std::string("Microsoft PowerPoint") : argument(0).ToString(),
+          arguments.size() > 1 ? argument(1).ToString() : std::string()));
+    if (name == "showballoon")
+      return vb::Variant(static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(process_.ShowBalloon())));
     if (name == "closedialog") return vb::Variant(process_.CloseDialog());
+    // True once the process has quit: its objects are revoked and it ends in a moment.
+    if (name == "ended") return vb::Variant(process_.ended());
     if (name == "dialogopen") return vb::Variant(process_.dialog_open());
     if (name == "hidewindow") {
       process_.HideMainWindow();
@@ -153,6 +159,48 @@ class MessageFilter final : public IMessageFilter {
   ULONG references_ = 1;
 };
 
+// The control object as clients hold it: the served control's IDispatch without its
+// IExternalConnection, so that a driver holding the control is not counted among the clients
+// whose going ends a process started by COM.
+class ControlFront final : public IDispatch {
+ public:
+  explicit ControlFront(IDispatch* inner) : inner_(inner) { inner_->AddRef(); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return inner_->GetTypeInfoCount(count); }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+    return inner_->GetTypeInfo(index, locale, info);
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                          DISPID* ids) override {
+    return inner_->GetIDsOfNames(iid, names, count, locale, ids);
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* argument) override {
+    return inner_->Invoke(id, iid, locale, flags, params, result, exception, argument);
+  }
+
+ private:
+  ~ControlFront() { inner_->Release(); }
+  IDispatch* inner_;
+  ULONG references_ = 1;
+};
+
 // Hands out the process's one Application (the class is registered for single use: each
 // CreateObject starts a process of its own, as on the simulated desktop).
 class ClassFactory final : public IClassFactory {
@@ -181,6 +229,7 @@ class ClassFactory final : public IClassFactory {
     if (outer) return CLASS_E_NOAGGREGATION;
     IDispatch* application = win32::ServeDispatch(process_.application());
     if (!application) return E_UNEXPECTED;
+    process_.OnServed();
     const HRESULT hr = application->QueryInterface(iid, out);
     application->Release();
     return hr;
@@ -197,6 +246,10 @@ class ClassFactory final : public IClassFactory {
 
 vb::ObjectRef MakeControl(Process& process) {
   return std::make_shared<Control>(process);
+}
+
+IDispatch* MakeControlFront(IDispatch* control) {
+  return new ControlFront(control);
 }
 
 IMessageFilter* MakeMessageFilter(Process& process) {

@@ -48,11 +48,16 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM, LPARAM lparam) {
       DestroyWindow(dialog);
       return TRUE;
     case WM_DESTROY:
-      if (Process* process = ProcessOf(dialog)) process->OnDialogClosed();
+      if (Process* process = ProcessOf(dialog)) process->OnDialogClosed(dialog);
       return TRUE;
     default:
       return FALSE;
   }
+}
+
+// The assistant's balloon: a plain popup that ignores nothing.
+LRESULT CALLBACK BalloonProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 // A dialog template with a caption and no controls, DWORD-aligned as CreateDialogIndirect wants.
@@ -89,11 +94,19 @@ Process::Process(bool embedding) : embedding_(embedding) {
       CreateWindowExW(0, class_name.c_str(), win32::Utf8ToWide(kFrameTitle).c_str(), WS_OVERLAPPEDWINDOW,
                       CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, frame.hInstance, this);
 
+  WNDCLASSEXW balloon{};
+  balloon.cbSize = sizeof balloon;
+  balloon.lpfnWndProc = BalloonProc;
+  balloon.hInstance = frame.hInstance;
+  balloon.lpszClassName = L"MSOBALLOON";
+  RegisterClassExW(&balloon);
+
   gate_.SetOnEnd([this] { Quit(); });
   auto context = std::make_shared<sim::ppt::Context>();
   context->gate = &gate_;
   application_ = sim::ppt::CreateApplicationOn(std::move(context), MakeWin32Host(*this));
   control_ = MakeControl(*this);
+  TakePendingFailures();
 
   win32::SetServedObservers(
       {[this](const std::string& name) { OnNameAsked(name); }, [this](long held) { OnConnections(held); }});
@@ -102,6 +115,7 @@ Process::Process(bool embedding) : embedding_(embedding) {
 Process::~Process() {
   win32::SetServedObservers({});
   Revoke();
+  if (control_identity_) control_identity_->Release();
   if (main_window_) DestroyWindow(main_window_);
 }
 
@@ -116,9 +130,20 @@ int Process::Run() {
   IDispatch* application = win32::ServeDispatch(application_);
   RegisterActiveObject(application, kApplicationClsid, ACTIVEOBJECT_WEAK, &application_cookie_);
   application->Release();
-  IDispatch* control = win32::ServeDispatch(control_);
+  IDispatch* served_control = win32::ServeDispatch(control_);
+  IDispatch* control = MakeControlFront(served_control);
+  served_control->Release();
   control_identity_ = control;
+  control->AddRef();
   RegisterActiveObject(control, kControlClsid, ACTIVEOBJECT_WEAK, &control_cookie_);
+  // The same control under an item naming this process, so that a driver finds each process's.
+  IRunningObjectTable* table = nullptr;
+  IMoniker* item = nullptr;
+  if (SUCCEEDED(GetRunningObjectTable(0, &table)) &&
+      SUCCEEDED(CreateItemMoniker(L"!", ControlItem(GetCurrentProcessId()).c_str(), &item)))
+    table->Register(0, control, item, &control_item_cookie_);
+  if (item) item->Release();
+  if (table) table->Release();
   control->Release();
 
   if (embedding_) {
@@ -135,7 +160,9 @@ int Process::Run() {
     if (!message.hwnd && message.message == WM_TIMER && message.wParam == end_timer_)
       TerminateProcess(GetCurrentProcess(), 3);
     if (!message.hwnd && message.message == WM_TIMER && message.wParam == quit_timer_) break;
-    if (dialog_ && IsDialogMessageW(dialog_, &message)) continue;
+    bool handled = false;
+    for (const Dialog& dialog : dialogs_) handled = handled || IsDialogMessageW(dialog.window, &message);
+    if (handled) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -151,6 +178,12 @@ void Process::Revoke() {
   application_cookie_ = 0;
   if (control_cookie_) RevokeActiveObject(control_cookie_, nullptr);
   control_cookie_ = 0;
+  IRunningObjectTable* table = nullptr;
+  if (control_item_cookie_ && SUCCEEDED(GetRunningObjectTable(0, &table))) {
+    table->Revoke(control_item_cookie_);
+    table->Release();
+  }
+  control_item_cookie_ = 0;
   if (factory_) factory_->Release();
   factory_ = nullptr;
   if (filter_) filter_->Release();
@@ -160,9 +193,12 @@ void Process::Revoke() {
 void Process::Quit() {
   if (ended_) return;
   ended_ = true;
+  SaveCounts();
   // No new clients from now on; the windows go with the process, as PowerPoint's do.
   Revoke();
-  if (dialog_) DestroyWindow(dialog_);
+  while (!dialogs_.empty()) DestroyWindow(dialogs_.back().window);
+  if (balloon_) DestroyWindow(balloon_);
+  balloon_ = nullptr;
   if (main_window_) DestroyWindow(main_window_);
   main_window_ = nullptr;
   // The loop ends a little later: COM sends the answer to the call that quit (Application.Quit,
@@ -170,26 +206,53 @@ void Process::Quit() {
   quit_timer_ = SetTimer(nullptr, 0, 200, nullptr);
 }
 
-bool Process::OpenDialog(const std::string& title) {
-  if (dialog_ || !main_window_) return false;
+bool Process::OpenDialog(const std::string& title, const std::string& owner_title) {
+  if (!main_window_) return false;
+  HWND owner = main_window_;
+  if (!owner_title.empty()) {
+    owner = nullptr;
+    const std::wstring wanted = win32::Utf8ToWide(owner_title);
+    for (const Dialog& dialog : dialogs_) {
+      wchar_t text[256] = {};
+      GetWindowTextW(dialog.window, text, 256);
+      if (wanted == text) owner = dialog.window;
+    }
+    if (!owner) return false;
+  }
   const std::vector<DWORD> form = DialogTemplate(win32::Utf8ToWide(title));
-  dialog_ =
+  const HWND dialog =
       CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(form.data()),
-                                 main_window_, DialogProc, reinterpret_cast<LPARAM>(this));
-  if (!dialog_) return false;
-  EnableWindow(main_window_, FALSE);
+                                 owner, DialogProc, reinterpret_cast<LPARAM>(this));
+  if (!dialog) return false;
+  dialogs_.push_back({dialog, owner});
+  EnableWindow(owner, FALSE);
   return true;
 }
 
 bool Process::CloseDialog() {
-  if (!dialog_) return false;
-  DestroyWindow(dialog_);
+  if (dialogs_.empty()) return false;
+  DestroyWindow(dialogs_.back().window);
   return true;
 }
 
-void Process::OnDialogClosed() {
-  dialog_ = nullptr;
-  if (main_window_) EnableWindow(main_window_, TRUE);
+void Process::OnDialogClosed(HWND dialog) {
+  for (auto it = dialogs_.begin(); it != dialogs_.end(); ++it) {
+    if (it->window != dialog) continue;
+    const HWND owner = it->owner;
+    dialogs_.erase(it);
+    if (IsWindow(owner)) EnableWindow(owner, TRUE);
+    return;
+  }
+}
+
+HWND Process::ShowBalloon() {
+  if (balloon_ && IsWindow(balloon_)) DestroyWindow(balloon_);
+  balloon_ = CreateWindowExW(WS_EX_TOOLWINDOW, L"MSOBALLOON", L"", WS_POPUP | WS_VISIBLE, 40, 40, 200, 100,
+                             main_window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (balloon_)
+    CreateWindowExW(0, L"Button", L"OK", WS_CHILD | WS_VISIBLE, 10, 10, 60, 24, balloon_, nullptr,
+                    GetModuleHandleW(nullptr), nullptr);
+  return balloon_;
 }
 
 void Process::HideMainWindow() {
@@ -209,6 +272,7 @@ void Process::ResetCounts() {
 }
 
 void Process::EndAbruptly() {
+  SaveCounts();
   // A little after this call's answer has left (COM sends it from another thread once the call
   // returns), a timer of this thread ends the process.
   end_timer_ = SetTimer(nullptr, 0, 200, nullptr);
@@ -220,8 +284,48 @@ void Process::OnMainWindowClosed() {
 
 void Process::OnConnections(long held) {
   held_ = held;
-  // Started by COM: the last client gone, the process goes too.
-  if (held == 0 && embedding_) Quit();
+  // Started by COM: the last client gone, the process goes too (a client that only looked at the
+  // control object before the class object served anyone is not the one COM started it for).
+  if (held == 0 && embedding_ && served_) Quit();
+}
+
+void Process::OnServed() {
+  served_ = true;
+}
+
+void Process::SaveCounts() {
+  std::wstring list;
+  for (const auto& [name, count] : gate_.calls_by_member()) {
+    if (!list.empty()) list += L' ';
+    list += win32::Utf8ToWide(name) + L'=' + std::to_wstring(count);
+  }
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kCallsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, std::to_wstring(GetCurrentProcessId()).c_str(), 0, REG_SZ,
+                 reinterpret_cast<const BYTE*>(list.c_str()),
+                 static_cast<DWORD>((list.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+}
+
+void Process::TakePendingFailures() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kFailCallsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
+  for (DWORD index = 0;; ++index) {
+    wchar_t name[256];
+    DWORD name_length = 256;
+    DWORD type = 0;
+    DWORD count = 0;
+    DWORD size = sizeof count;
+    const LONG status =
+        RegEnumValueW(key, index, name, &name_length, nullptr, &type, reinterpret_cast<BYTE*>(&count), &size);
+    if (status == ERROR_NO_MORE_ITEMS) break;
+    if (status == ERROR_SUCCESS && type == REG_DWORD)
+      gate_.FailCalls(win32::WideToUtf8(std::wstring(name, name_length)), static_cast<int>(count));
+  }
+  RegCloseKey(key);
+  RegDeleteKeyW(HKEY_CURRENT_USER, kFailCallsKey);
 }
 
 void Process::OnNameAsked(const std::string& name) {

@@ -10,7 +10,7 @@
 #include "win32/platform/filesystem.hpp"
 #include "win32/platform/registry.hpp"
 #include "win32/platform/text.hpp"
-#include "win32/standin/standin.hpp"
+#include "win32/standin/link.hpp"
 
 namespace standin {
 namespace {

@@ -12,10 +12,12 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sim/gate.hpp"
 #include "sim/ppt/host.hpp"
 #include "vb/dispatch.hpp"
+#include "win32/standin/link.hpp"
 
 namespace standin {
 
@@ -52,12 +54,16 @@ class Process {
   const vb::ObjectRef& application() const { return application_; }
 
   // What the control object does.
-  /// Opens a dialog owned by the main window, disabling it as a modal dialog does; while it is
-  /// open every call on PowerPoint's objects is refused. False when one is open already.
-  bool OpenDialog(const std::string& title);
-  /// Closes the dialog; false when none was open.
+  /// Opens a dialog owned by the main window, or by the open dialog titled `owner_title` when not
+  /// empty, disabling its owner as a modal dialog does; while a dialog is open every call on
+  /// PowerPoint's objects is refused. False when there is no such owner.
+  bool OpenDialog(const std::string& title, const std::string& owner_title = {});
+  /// Closes the newest dialog; false when none was open.
   bool CloseDialog();
-  bool dialog_open() const { return dialog_ != nullptr; }
+  bool dialog_open() const { return !dialogs_.empty(); }
+  /// The Office assistant's balloon (class "MSOBALLOON", one "OK" button) owned by the main
+  /// window; its handle.
+  HWND ShowBalloon();
   void HideMainWindow();
   /// Destroys the main window as a crash of its thread would; the process goes on answering.
   void DestroyMainWindow();
@@ -68,11 +74,16 @@ class Process {
   /// it gone, as after a crash.
   void EndAbruptly();
 
-  /// The served IDispatch of the control object, which calls reach even while a dialog is open.
+  /// True once the process has quit (its objects revoked); it ends a moment later.
+  bool ended() const { return ended_; }
+  /// The control object as clients reach it, which calls reach even while a dialog is open.
   IUnknown* control_identity() const { return control_identity_; }
 
   // Called from the window procedures and COM.
-  void OnDialogClosed();
+  void OnDialogClosed(HWND dialog);
+  /// The class object has handed out the Application: from now on, started by COM, the process
+  /// ends with its last client.
+  void OnServed();
   void OnMainWindowClosed();
   void OnConnections(long held);
   void OnNameAsked(const std::string& name);
@@ -80,23 +91,34 @@ class Process {
  private:
   void Revoke();
   void Quit();
+  /// Leaves the object-model call counts under kCallsKey, for whoever drives this process.
+  void SaveCounts();
+  /// Arms the gate with the failures left under kFailCallsKey for the next process started.
+  void TakePendingFailures();
 
   bool embedding_;
   HWND main_window_ = nullptr;
-  HWND dialog_ = nullptr;
+  struct Dialog {
+    HWND window;
+    HWND owner;
+  };
+  std::vector<Dialog> dialogs_;
+  HWND balloon_ = nullptr;
   sim::Gate gate_;
   vb::ObjectRef application_;
   vb::ObjectRef control_;
-  IUnknown* control_identity_ = nullptr;
+  IDispatch* control_identity_ = nullptr;  // held from Run on
   IClassFactory* factory_ = nullptr;
   IMessageFilter* filter_ = nullptr;
   DWORD class_cookie_ = 0;
   DWORD application_cookie_ = 0;
   DWORD control_cookie_ = 0;
+  DWORD control_item_cookie_ = 0;
   UINT_PTR end_timer_ = 0;
   UINT_PTR quit_timer_ = 0;
   long held_ = 0;
   bool ended_ = false;
+  bool served_ = false;
   std::map<std::string, std::uint64_t> name_lookups_;
 };
 
@@ -106,6 +128,9 @@ std::shared_ptr<sim::ppt::Host> MakeWin32Host(Process& process);
 
 /// The control object: the tests' and the runner's hold on a stand-in process.
 vb::ObjectRef MakeControl(Process& process);
+
+/// The control object as clients hold it (see Process::control_identity), holding `control`.
+IDispatch* MakeControlFront(IDispatch* control);
 
 /// The message filter that refuses incoming calls (SERVERCALL_RETRYLATER) while the dialog is
 /// open, except those made on the control object.
@@ -119,10 +144,5 @@ IClassFactory* MakeClassFactory(Process& process);
 /// A Win32 error code, 0 on success.
 LONG RegisterServer(HKEY root, const std::wstring& exe);
 LONG UnregisterServer(HKEY root);
-
-/// Makes this Windows user's desktop as the simulated desktop's default user has it: the
-/// registry values, the user's folders, and PowerPoint's design and content templates copied from
-/// `office` (a folder holding designs\ and content\). Throws vb::Error on failure.
-void SeedDesktop(const std::string& office);
 
 }  // namespace standin

@@ -344,7 +344,12 @@ class ColorSchemeObject : public DocObject {
   ColorSchemeObject(ProcessRef process, std::shared_ptr<Document> document, SchemeList schemes)
       : DocObject(std::move(process), std::move(document)), schemes_(std::move(schemes)) {}
   std::string TypeName() const override { return "ColorScheme"; }
-  const void* Identity() const override { return schemes_.front().get(); }
+  // Not the scheme's own address: its first colour (the RGBColor of Colors(1)) starts there and
+  // is another object. A byte inside that colour is the scheme's alone and never a colour's
+  // (colours are 4-byte aligned).
+  const void* Identity() const override {
+    return reinterpret_cast<const unsigned char*>(schemes_.front().get()) + 1;
+  }
   void CheckAlive() const override {
     DocObject::CheckAlive();
     if (deleted_) RaiseGone("ColorScheme");

@@ -62,6 +62,12 @@ TEST_F(ObjectModel, ReferencesToOneNodeAreTheSameObject) {
   EXPECT_TRUE(vb::SameObject(Obj(Obj(Slide(3), "Shapes"), "Item", Args(2)),
                              Obj(Obj(Slide(3), "Shapes"), "Item", Args(2))));
   EXPECT_FALSE(vb::SameObject(Slide(2), Slide(3)));
+  // A scheme and its first colour are two objects (a COM server hands one out for the other when
+  // they are the same).
+  auto scheme = Obj(Obj(presentation, "ColorSchemes"), "Item", Args(2));
+  EXPECT_TRUE(vb::SameObject(scheme, Obj(Obj(presentation, "ColorSchemes"), "Item", Args(2))));
+  EXPECT_FALSE(vb::SameObject(scheme, Obj(scheme, "Colors", Args(1))));
+  EXPECT_TRUE(vb::SameObject(Obj(scheme, "Colors", Args(1)), Obj(scheme, "Colors", Args(1))));
 }
 
 // A slide's copy carries the slide's tags and comes right after it.

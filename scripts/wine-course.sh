@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The whole course through real COM under Wine: k60418.exe plays every bundled scenario with
+# K60418.dll hosted through AbstractModule and the stand-in PowerPoint on the real desktop of a
+# fresh prefix, and prints the course's table and "N passed, M failed[, K skipped]".
+# Usage: scripts/wine-course.sh [win32|win64] [k60418 course options…]
+#   win32 (the default) is the i686 build, whose DLL registers with the prefix's 32-bit regsvr32.
+# WINEPREFIX: the prefix to use (default <build>/coursewine, made afresh); K60418_REUSE_PREFIX=1
+# keeps a prefix that is ready already (the test suite's, once its tests have unregistered).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+flavour=win32
+case "${1:-}" in win32 | win64) flavour=$1; shift ;; esac
+build="$root/build/$flavour"
+
+"$root/scripts/build.sh" "$flavour" K60418 StandinPowerPoint k60418 >/dev/null
+
+export WINEPREFIX=${WINEPREFIX:-$build/coursewine}
+if [ "${K60418_REUSE_PREFIX:-0}" != 1 ]; then
+  "$root/scripts/wine-prefix.sh" stop
+  rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$WINEPREFIX.wineboot.log"
+fi
+"$root/scripts/wine-prefix.sh"
+export WINEDEBUG=${WINEDEBUG:--all}
+unset DISPLAY WAYLAND_DISPLAY
+
+# A Unix path as Wine's programs see it: on drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+if [ "$flavour" = win32 ]; then tools='C:\windows\syswow64'; else tools='C:\windows\system32'; fi
+dll=$(windows_path "$build/win32/server/K60418.dll")
+standin=$(windows_path "$build/win32/standin/StandinPowerPoint.exe")
+office=$(windows_path "$root/course/office")
+
+stop() { "$root/scripts/wine-prefix.sh" stop; }
+trap stop EXIT
+# Machine-wide: Wine's COM does not read HKCU\Software\Classes.
+wine "$tools\\regsvr32.exe" /s "$dll"
+wine "$standin" /regserver
+wine "$standin" /seed "$office"
+
+# From the prefix's folder: a program started for the course (the stand-in, started by COM) takes
+# this as its current folder, and whatever it saves by a bare name stays out of the source tree.
+cd "$WINEPREFIX"
+status=0
+K60418_COURSE_DIR=${K60418_COURSE_DIR:-$(windows_path "$root/course")} \
+  wine "$build/win32/player/k60418.exe" course "$@" || status=$?
+exit "$status"
