@@ -268,7 +268,7 @@ struct RealDesktop::State {
     if (!process.control) {
       const ULONGLONG end = GetTickCount64() + kStartMilliseconds;
       while (!Ended(process.handle) && !(process.control = ControlOf(process.id))) {
-        // Not registered in time: not counted, and looked at again next time.
+        // Not registered in time: looked for again next time.
         if (GetTickCount64() >= end) return;
         SleepPumping(20);
       }
