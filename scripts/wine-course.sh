@@ -5,7 +5,9 @@
 # Usage: scripts/wine-course.sh [win32|win64] [k60418 course options…]
 #   win32 (the default) is the i686 build, whose DLL registers with the prefix's 32-bit regsvr32.
 # WINEPREFIX: the prefix to use (default <build>/coursewine, made afresh); K60418_REUSE_PREFIX=1
-# keeps a prefix that is ready already (the test suite's, once its tests have unregistered).
+# keeps a prefix that is ready already (the test suite's, once its tests have unregistered);
+# K60418_COURSE_TIMEOUT: the seconds the run may take before it is ended as failed (default 3600),
+# so that a call that never returns under Wine cannot hang a test run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 flavour=win32
@@ -42,5 +44,9 @@ wine "$standin" /seed "$office"
 cd "$WINEPREFIX"
 status=0
 K60418_COURSE_DIR=${K60418_COURSE_DIR:-$(windows_path "$root/course")} \
+  timeout --kill-after=30 "${K60418_COURSE_TIMEOUT:-3600}" \
   wine "$build/win32/player/k60418.exe" course "$@" || status=$?
+if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+  echo "wine-course.sh: the course did not end within ${K60418_COURSE_TIMEOUT:-3600} s and was stopped" >&2
+fi
 exit "$status"
