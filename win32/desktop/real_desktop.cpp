@@ -327,13 +327,21 @@ struct RealDesktop::State {
     return found;
   }
 
+  // The process `held` belongs to (`dead` set when it has ended and cannot be asked), else the
+  // newest started; null when there is none. The processes are looked at afresh first.
+  KnownProcess* Aimed(const vb::ObjectRef& held, bool& dead) {
+    Refresh();
+    dead = false;
+    KnownProcess* process = held ? Holder(held, dead) : nullptr;
+    if (!process && !dead) process = Latest();
+    return process;
+  }
+
   // The process an event aimed at PowerPoint acts on: `held`'s while it runs, else the newest
   // started. Null when `held` belongs to an ended one; error 5 when there is none and `must_run`.
   KnownProcess* Target(const vb::ObjectRef& held, bool must_run) {
-    Refresh();
     bool dead = false;
-    KnownProcess* process = held ? Holder(held, dead) : nullptr;
-    if (!process && !dead) process = Latest();
+    KnownProcess* process = Aimed(held, dead);
     if (!process && !dead) EventError("No PowerPoint has been started on this desktop.");
     if (must_run && (!process || process->ended)) EventError("PowerPoint is not running.");
     return process && !process->ended ? process : nullptr;
@@ -563,10 +571,8 @@ void RealDesktop::OpenWindow(const std::string& title, const std::string& class_
 
 void RealDesktop::ShowBalloon(const vb::ObjectRef& held) {
   State& s = *state_;
-  s.Refresh();
   bool dead = false;
-  KnownProcess* process = held ? s.Holder(held, dead) : nullptr;
-  if (!process && !dead) process = s.Latest();
+  KnownProcess* process = s.Aimed(held, dead);
   if (process && !process->ended) {
     CallControl(s.Control(*process), "ShowBalloon");
     return;
@@ -594,10 +600,8 @@ void RealDesktop::Wait(double seconds) {
 
 void RealDesktop::FailCalls(const std::string& member, std::int32_t count, const vb::ObjectRef& held) {
   State& s = *state_;
-  s.Refresh();
   bool dead = false;
-  KnownProcess* process = held ? s.Holder(held, dead) : nullptr;
-  if (!process && !dead) process = s.Latest();
+  KnownProcess* process = s.Aimed(held, dead);
   if (process && !process->ended) {
     CallControl(s.Control(*process), "FailCalls", Args({vb::Variant(member), vb::Variant(count)}));
     return;
@@ -712,10 +716,8 @@ std::optional<std::string> RealDesktop::RegistryValue(const std::string& key, co
 
 bool RealDesktop::WindowVisible(const vb::ObjectRef& held) {
   State& s = *state_;
-  s.Refresh();
   bool dead = false;
-  KnownProcess* process = held ? s.Holder(held, dead) : nullptr;
-  if (!process && !dead) process = s.Latest();
+  KnownProcess* process = s.Aimed(held, dead);
   if (!process || process->ended || !process->control) return false;
   const HWND window =
       reinterpret_cast<HWND>(static_cast<INT_PTR>(CallControl(process->control, "WindowHandle").ToLong()));
