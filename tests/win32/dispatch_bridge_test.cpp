@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "error_number.hpp"
@@ -23,41 +24,50 @@ class Bridge : public testing::Test {
     for (Widget* w : made_) w->Release();
     CoUninitialize();
   }
-
-  // A Widget of a type of its own (so that no other test has filled the cache for it) and its
-  // wrapper; the test's reference is released at the end.
-  Widget* Make(widget::Type type) {
+  // A Widget of a type of its own by default (no other test has filled the cache for it); the
+  // test's reference is released at the end.
+  Widget* Make(widget::Type type = widget::Type{widget::NewGuid()}) {
     made_.push_back(new Widget(std::move(type)));
     return made_.back();
   }
-  Widget* Make() { return Make(widget::Type{widget::NewGuid()}); }
-
   static vb::Variant Get(const vb::ObjectRef& o, const char* member, vb::Arguments a = {}) {
     return o->Invoke(member, vb::CallKind::Get, a);
   }
   static vb::Variant Echo(const vb::ObjectRef& o, vb::Variant v) {
     return o->Invoke("Echo", vb::CallKind::Method, {{std::move(v), {}}});
   }
-
   std::vector<Widget*> made_;
 };
 
-// A stand-in for an object of another kind than the bridge's.
+// An object of another kind than the bridge's.
 class LocalObject : public vb::Dispatch {
  public:
   vb::Variant Invoke(std::string_view, vb::CallKind, const vb::Arguments&) override { return {}; }
   std::string TypeName() const override { return "Local"; }
 };
 
-TEST_F(Bridge, EveryKindTravelsAsItsVariantTypeAndComesBackUnchanged) {
+vb::Error ErrorOf(const std::function<void()>& statement) {
+  try {
+    statement();
+  } catch (const vb::Error& error) {
+    return error;
+  }
+  return vb::Error(0, "", "");
+}
+
+// Each kind travels as its VARIANT type and comes back unchanged.
+TEST_F(Bridge, EveryKindTravelsAsItsVariantType) {
   Widget* w = Make();
+  Widget* other = Make();
   const vb::ObjectRef o = win32::FromIDispatch(w);
+  const vb::ObjectRef p = win32::FromIDispatch(other);
   const vb::Date date = vb::Date::FromParts(2026, 12, 6, 7, 25, 12);
-  struct Case {
+  const vb::Array items{vb::Variant(std::int32_t{1}), vb::Variant("deux"),
+                        vb::Variant(vb::Array{vb::Variant(3.5)})};
+  const struct {
     vb::Variant value;
     VARTYPE seen;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {vb::Variant(), VT_EMPTY},
       {vb::Variant(true), VT_BOOL},
       {vb::Variant(false), VT_BOOL},
@@ -68,50 +78,30 @@ TEST_F(Bridge, EveryKindTravelsAsItsVariantTypeAndComesBackUnchanged) {
       {vb::Variant("Cinéloisirs.ppt — €"), VT_BSTR},
       {vb::Variant(""), VT_BSTR},
       {vb::Variant(date), VT_DATE},
+      {vb::Variant::Missing(), VT_ERROR},
+      {vb::Variant(items), VT_ARRAY | VT_VARIANT},
+      {vb::Variant::Nothing(), VT_DISPATCH},
+      {vb::Variant(p), VT_DISPATCH},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const vb::Variant back = Echo(o, c.value);
     EXPECT_EQ(c.seen, w->received.at(0).vt) << c.value.Describe();
     EXPECT_EQ(c.value.type(), back.type()) << c.value.Describe();
     EXPECT_EQ(c.value.Describe(), back.Describe());
   }
-  // What the object saw, exactly: True is VARIANT_TRUE (-1), strings are UTF-16, dates the serial.
+  // What the object saw, exactly: True is VARIANT_TRUE (-1), strings UTF-16, dates the serial,
+  // Missing DISP_E_PARAMNOTFOUND, an object its very IDispatch.
   Echo(o, true);
   EXPECT_EQ(VARIANT_TRUE, w->received[0].boolVal);
   Echo(o, "Ciné𝄞");
   EXPECT_EQ(std::wstring(L"Cin\u00e9\xD834\xDD1E"), std::wstring(w->received[0].bstrVal));
   Echo(o, date);
   EXPECT_EQ(date.serial, w->received[0].date);
-  EXPECT_EQ(0.1, Echo(o, 0.1).ToDouble());
-}
-
-TEST_F(Bridge, ObjectsNothingMissingAndArraysTravelToo) {
-  Widget* w = Make();
-  Widget* other = Make();
-  const vb::ObjectRef o = win32::FromIDispatch(w);
-  const vb::ObjectRef p = win32::FromIDispatch(other);
-
-  const vb::Variant back = Echo(o, p);
-  EXPECT_EQ(VT_DISPATCH, w->received[0].vt);
-  EXPECT_EQ(static_cast<IDispatch*>(other), w->received[0].pdispVal);
-  EXPECT_TRUE(vb::SameObject(p, back.ToObject()));
-
-  EXPECT_FALSE(Echo(o, vb::Variant::Nothing()).ToObject());
-  EXPECT_EQ(VT_DISPATCH, w->received[0].vt);
-  EXPECT_EQ(nullptr, w->received[0].pdispVal);
-
   EXPECT_TRUE(Echo(o, vb::Variant::Missing()).IsMissing());
-  EXPECT_EQ(VT_ERROR, w->received[0].vt);
   EXPECT_EQ(DISP_E_PARAMNOTFOUND, w->received[0].scode);
-
-  const vb::Array items{vb::Variant(std::int32_t{1}), vb::Variant("deux"),
-                        vb::Variant(vb::Array{vb::Variant(3.5)})};
-  const vb::Variant array = Echo(o, items);
-  EXPECT_EQ(VT_ARRAY | VT_VARIANT, w->received[0].vt);
-  ASSERT_EQ(vb::VarType::Array, array.type());
-  ASSERT_EQ(3u, array.ToArray().size());
-  EXPECT_EQ("deux", array.ToArray()[1].ToString());
-  EXPECT_EQ(3.5, array.ToArray()[2].ToArray().at(0).ToDouble());
+  EXPECT_TRUE(vb::SameObject(p, Echo(o, p).ToObject()));
+  EXPECT_EQ(static_cast<IDispatch*>(other), w->received[0].pdispVal);
+  EXPECT_EQ(3.5, Echo(o, items).ToArray().at(2).ToArray().at(0).ToDouble());
 
   // An object the bridge did not make cannot cross: VB's type mismatch, and nothing is called.
   w->last = {};
@@ -120,80 +110,67 @@ TEST_F(Bridge, ObjectsNothingMissingAndArraysTravelToo) {
   EXPECT_EQ(0, w->last.member);
 }
 
+// VARIANTs a server may send that the bridge never makes: by reference, other numeric types.
 TEST(BridgeValues, ByReferenceAndForeignVariantTypesAreRead) {
   VARIANT inner;
-  VariantInit(&inner);
   inner.vt = VT_I4;
   inner.lVal = 42;
-  VARIANT ref;
-  VariantInit(&ref);
-  ref.vt = VT_BYREF | VT_VARIANT;
-  ref.pvarVal = &inner;
-  EXPECT_EQ(vb::VarType::Long, win32::FromVariant(ref).type());
-  EXPECT_EQ(42, win32::FromVariant(ref).ToLong());
-
   BSTR text = SysAllocString(L"é");
-  ref.vt = VT_BYREF | VT_BSTR;
-  ref.pbstrVal = &text;
-  EXPECT_EQ("é", win32::FromVariant(ref).ToString());
-  SysFreeString(text);
   SHORT small = -7;
-  ref.vt = VT_BYREF | VT_I2;
-  ref.piVal = &small;
-  EXPECT_EQ(vb::VarType::Integer, win32::FromVariant(ref).type());
-  EXPECT_EQ(-7, win32::FromVariant(ref).ToInteger());
   VARIANT_BOOL yes = VARIANT_TRUE;
-  ref.vt = VT_BYREF | VT_BOOL;
-  ref.pboolVal = &yes;
-  EXPECT_TRUE(win32::FromVariant(ref).ToBool());
-
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_NULL;
-  EXPECT_TRUE(win32::FromVariant(v).IsEmpty());
-  v.vt = VT_UI1;
-  v.bVal = 200;
-  EXPECT_EQ(vb::VarType::Integer, win32::FromVariant(v).type());
-  EXPECT_EQ(200, win32::FromVariant(v).ToLong());
-  v.vt = VT_UI4;
-  v.ulVal = 4000000000u;
-  EXPECT_EQ(4000000000.0, win32::FromVariant(v).ToDouble());
-  v.vt = VT_CY;
-  v.cyVal.int64 = 123456;
-  EXPECT_EQ(12.3456, win32::FromVariant(v).ToDouble());
-  v.vt = VT_ERROR;
-  v.scode = DISP_E_PARAMNOTFOUND;
-  EXPECT_TRUE(win32::FromVariant(v).IsMissing());
-  v.vt = VT_RECORD;
-  EXPECT_EQ(13, ErrorNumberOf([&] { win32::FromVariant(v); }));
-  VariantInit(&v);
-  VarDecFromR8(2.5, &v.decVal);
-  v.vt = VT_DECIMAL;
-  EXPECT_EQ(2.5, win32::FromVariant(v).ToDouble());
+  const struct {
+    const char* what;
+    std::function<void(VARIANT&)> make;
+    vb::Variant expected;
+  } cases[] = {
+      {"VT_BYREF|VT_VARIANT", [&](VARIANT& v) { v.vt = VT_BYREF | VT_VARIANT, v.pvarVal = &inner; },
+       std::int32_t{42}},
+      {"VT_BYREF|VT_BSTR", [&](VARIANT& v) { v.vt = VT_BYREF | VT_BSTR, v.pbstrVal = &text; }, "é"},
+      {"VT_BYREF|VT_I2", [&](VARIANT& v) { v.vt = VT_BYREF | VT_I2, v.piVal = &small; }, std::int16_t{-7}},
+      {"VT_BYREF|VT_BOOL", [&](VARIANT& v) { v.vt = VT_BYREF | VT_BOOL, v.pboolVal = &yes; }, true},
+      {"VT_NULL", [](VARIANT& v) { v.vt = VT_NULL; }, vb::Variant()},
+      {"VT_UI1", [](VARIANT& v) { v.vt = VT_UI1, v.bVal = 200; }, std::int16_t{200}},
+      {"VT_UI4", [](VARIANT& v) { v.vt = VT_UI4, v.ulVal = 4000000000u; }, 4000000000.0},
+      {"VT_CY", [](VARIANT& v) { v.vt = VT_CY, v.cyVal.int64 = 123456; }, 12.3456},
+      {"VT_ERROR", [](VARIANT& v) { v.vt = VT_ERROR, v.scode = DISP_E_PARAMNOTFOUND; },
+       vb::Variant::Missing()},
+      {"VT_DECIMAL", [](VARIANT& v) { VarDecFromR8(2.5, &v.decVal), v.vt = VT_DECIMAL; }, 2.5},
+  };
+  for (const auto& c : cases) {
+    VARIANT v;
+    VariantInit(&v);
+    c.make(v);
+    const vb::Variant got = win32::FromVariant(v);
+    EXPECT_EQ(c.expected.type(), got.type()) << c.what;
+    EXPECT_EQ(c.expected.Describe(), got.Describe()) << c.what;
+  }
+  SysFreeString(text);
+  VARIANT record;
+  VariantInit(&record);
+  record.vt = VT_RECORD;
+  EXPECT_EQ(13, ErrorNumberOf([&] { win32::FromVariant(record); }));
 }
 
-TEST(BridgeValues, ArraysOfAnyElementTypeAreReadButOnlyInOneDimension) {
+// SAFEARRAYs of any element type and lower bound are read; only one dimension.
+TEST(BridgeValues, ArraysOfAnyElementTypeInOneDimension) {
   SAFEARRAYBOUND bound{3, 1};  // three elements from 1, as VB's own arrays often start
-  SAFEARRAY* numbers = SafeArrayCreate(VT_I4, 1, &bound);
-  for (LONG i = 1; i <= 3; ++i) {
-    LONG value = i * 10;
-    SafeArrayPutElement(numbers, &i, &value);
-  }
   VARIANT v;
   VariantInit(&v);
   v.vt = VT_ARRAY | VT_I4;
-  v.parray = numbers;
-  const vb::Variant read = win32::FromVariant(v);
-  ASSERT_EQ(3u, read.ToArray().size());
-  EXPECT_EQ(10, read.ToArray()[0].ToLong());
-  EXPECT_EQ(30, read.ToArray()[2].ToLong());
+  v.parray = SafeArrayCreate(VT_I4, 1, &bound);
+  for (LONG i = 1; i <= 3; ++i) {
+    LONG value = i * 10;
+    SafeArrayPutElement(v.parray, &i, &value);
+  }
+  EXPECT_EQ("Array(10, 20, 30)", win32::FromVariant(v).Describe());
   VariantClear(&v);
 
-  SAFEARRAY* words = SafeArrayCreateVector(VT_BSTR, 0, 2);
-  LONG i = 1;
-  SafeArrayPutElement(words, &i, SysAllocString(L"mot"));  // copied in; the original leaks in a test only
   v.vt = VT_ARRAY | VT_BSTR;
-  v.parray = words;
+  v.parray = SafeArrayCreateVector(VT_BSTR, 0, 2);
+  LONG i = 1;
+  BSTR word = SysAllocString(L"mot");
+  SafeArrayPutElement(v.parray, &i, word);  // copied in
+  SysFreeString(word);
   const vb::Variant texts = win32::FromVariant(v);
   EXPECT_EQ("", texts.ToArray().at(0).ToString());
   EXPECT_EQ("mot", texts.ToArray().at(1).ToString());
@@ -206,20 +183,18 @@ TEST(BridgeValues, ArraysOfAnyElementTypeAreReadButOnlyInOneDimension) {
   VariantClear(&v);
 }
 
+// Positional arguments go last to first, named ones first with their DISPIDs.
 TEST_F(Bridge, PositionalArgumentsGoInReverseAndNamedOnesByTheirDispid) {
   Widget* w = Make();
   const vb::ObjectRef o = win32::FromIDispatch(w);
   auto named = [&](vb::Arguments a) { return o->Invoke("Named", vb::CallKind::Method, a).ToString(); };
   EXPECT_EQ("a=1,b=2,c=3", named({{std::int32_t{1}, {}}, {std::int32_t{2}, {}}, {std::int32_t{3}, {}}}));
-  EXPECT_EQ((std::vector<VARTYPE>{VT_I4, VT_I4, VT_I4}), w->last.types);
   EXPECT_EQ("a=x,b=-,c=z", named({{"x", {}}, {vb::Variant::Missing(), {}}, {"z", {}}}));
   EXPECT_EQ((std::vector<VARTYPE>{VT_BSTR, VT_ERROR, VT_BSTR}), w->last.types);
-
   EXPECT_EQ("a=x,b=-,c=z", named({{"x", {}}, {"z", "C"}}));
   EXPECT_EQ((std::vector<DISPID>{2}), w->last.named);
   EXPECT_EQ("a=-,b=y,c=z", named({{"z", "c"}, {"y", "b"}}));
   EXPECT_EQ((std::vector<DISPID>{2, 1}), w->last.named);
-  EXPECT_EQ(VT_BSTR, w->last.types.at(0));
 
   // A name the member does not know: VB's "Named argument not found"; an unknown member: 438.
   EXPECT_EQ(448, ErrorNumberOf([&] { named({{"x", "zz"}}); }));
@@ -227,14 +202,13 @@ TEST_F(Bridge, PositionalArgumentsGoInReverseAndNamedOnesByTheirDispid) {
   EXPECT_EQ(450, ErrorNumberOf([&] { o->Invoke("Echo", vb::CallKind::Method, {}); }));
 }
 
-TEST_F(Bridge, ReadsAndCallsAskForAResultAndAssignmentsUsePropertyPut) {
+// Reads and calls ask for a result; Let is PROPERTYPUT, Set PROPERTYPUTREF, the value named.
+TEST_F(Bridge, ReadsAskForAResultAndAssignmentsUsePropertyPut) {
   Widget* w = Make();
-  Widget* other = Make();
   const vb::ObjectRef o = win32::FromIDispatch(w);
-
+  const vb::ObjectRef other = win32::FromIDispatch(Make());
   Get(o, "Value");
-  EXPECT_TRUE(w->last.flags & DISPATCH_PROPERTYGET);
-  EXPECT_TRUE(w->last.wants_result);
+  EXPECT_TRUE((w->last.flags & DISPATCH_PROPERTYGET) && w->last.wants_result);
   o->Invoke("Child", vb::CallKind::Method, {});
   EXPECT_TRUE(w->last.flags & DISPATCH_METHOD);
 
@@ -243,10 +217,9 @@ TEST_F(Bridge, ReadsAndCallsAskForAResultAndAssignmentsUsePropertyPut) {
   EXPECT_EQ((std::vector<DISPID>{DISPID_PROPERTYPUT}), w->last.named);
   EXPECT_FALSE(w->last.wants_result);
   EXPECT_EQ(-2, Get(o, "VALUE").ToLong());
-
-  o->Invoke("Value", vb::CallKind::Put, {{win32::FromIDispatch(other), {}}});
+  o->Invoke("Value", vb::CallKind::Put, {{other, {}}});
   EXPECT_EQ(DISPATCH_PROPERTYPUTREF, w->last.flags);
-  EXPECT_TRUE(vb::SameObject(win32::FromIDispatch(other), Get(o, "Value").ToObject()));
+  EXPECT_TRUE(vb::SameObject(other, Get(o, "Value").ToObject()));
   o->Invoke("Value", vb::CallKind::Put, {{vb::Variant::Nothing(), {}}});
   EXPECT_EQ(DISPATCH_PROPERTYPUTREF, w->last.flags);
 
@@ -258,69 +231,49 @@ TEST_F(Bridge, ReadsAndCallsAskForAResultAndAssignmentsUsePropertyPut) {
   EXPECT_EQ(450, ErrorNumberOf([&] { o->Invoke("Value", vb::CallKind::Put, {}); }));
 }
 
-vb::Error ErrorOf(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const vb::Error& error) {
-    return error;
-  }
-  return vb::Error(0, "", "");
-}
-
-TEST_F(Bridge, ExceptionsKeepTheirNumberSourceAndDescription) {
+// An error keeps its number, source and description, however the object reports it.
+TEST_F(Bridge, ErrorsKeepTheirNumberSourceAndDescription) {
   const vb::ObjectRef o = win32::FromIDispatch(Make());
-  auto fail = [&](std::int32_t kind, std::int32_t hr = 0) {
-    return ErrorOf([&] { o->Invoke("Fail", vb::CallKind::Method, {{kind, {}}, {hr, {}}}); });
+  const std::string vb_project = vb::kProjectName;
+  const struct {
+    std::int32_t kind;
+    HRESULT hr;
+    std::int32_t number;
+    std::string source, description;  // "*": any non-empty text
+  } cases[] = {
+      {1, 0, -2147188160, "PowerPoint", "Shapes.Item : entier hors limites."},  // EXCEPINFO
+      {2, 0, -2147188160, "Widget", "Filled in later"},                         // deferred fill-in
+      {3, 0, 438, "Widget", "No such thing"},                                   // a VB number as scode
+      {4, 0, 1004, "Widget", "Application-defined or object-defined error"},    // wCode only
+      {5, RPC_E_CALL_REJECTED, -2147418111, vb_project, "*"},                   // bare HRESULTs
+      {5, HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE), -2147023174, vb_project, "*"},
+      {5, DISP_E_MEMBERNOTFOUND, 438, vb_project, "*"},
+      {5, DISP_E_TYPEMISMATCH, 13, vb_project, "Type mismatch"},
+      {5, DISP_E_BADPARAMCOUNT, 450, vb_project, "*"},
+      {5, DISP_E_PARAMNOTFOUND, 450, vb_project, "*"},
+      {5, static_cast<HRESULT>(0x800A0035), 53, vb_project, "*"},
+      {6, 0, static_cast<std::int32_t>(E_FAIL), "Widget", "Told through IErrorInfo"},  // IErrorInfo
   };
-  const vb::Error powerpoint = fail(1);
-  EXPECT_EQ(-2147188160, powerpoint.number());
-  EXPECT_EQ("PowerPoint", powerpoint.source());
-  EXPECT_EQ("Shapes.Item : entier hors limites.", powerpoint.description());
-
-  const vb::Error deferred = fail(2);
-  EXPECT_EQ(-2147188160, deferred.number());
-  EXPECT_EQ("Widget", deferred.source());
-  EXPECT_EQ("Filled in later", deferred.description());
-
-  const vb::Error own = fail(3);
-  EXPECT_EQ(438, own.number());
-  EXPECT_EQ("No such thing", own.description());
-  const vb::Error code = fail(4);
-  EXPECT_EQ(1004, code.number());
-  EXPECT_EQ("Widget", code.source());
-  EXPECT_EQ("Application-defined or object-defined error", code.description());
-}
-
-TEST_F(Bridge, BareHresultsKeepTheirNumbersOrBecomeVbsOwn) {
-  const vb::ObjectRef o = win32::FromIDispatch(Make());
-  auto fail = [&](HRESULT hr) {
-    return ErrorOf([&] {
-      o->Invoke("Fail", vb::CallKind::Method, {{std::int32_t{5}, {}}, {static_cast<std::int32_t>(hr), {}}});
+  for (const auto& c : cases) {
+    const vb::Error e = ErrorOf([&] {
+      o->Invoke("Fail", vb::CallKind::Method, {{c.kind, {}}, {static_cast<std::int32_t>(c.hr), {}}});
     });
-  };
-  const vb::Error rejected = fail(RPC_E_CALL_REJECTED);
-  EXPECT_EQ(-2147418111, rejected.number());
-  EXPECT_EQ(vb::kProjectName, rejected.source());
-  EXPECT_FALSE(rejected.description().empty());
-  EXPECT_EQ(-2147023174, fail(HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)).number());
-  EXPECT_EQ(438, fail(DISP_E_MEMBERNOTFOUND).number());
-  EXPECT_EQ(13, fail(DISP_E_TYPEMISMATCH).number());
-  EXPECT_EQ("Type mismatch", fail(DISP_E_TYPEMISMATCH).description());
-  EXPECT_EQ(450, fail(DISP_E_BADPARAMCOUNT).number());
-  EXPECT_EQ(450, fail(DISP_E_PARAMNOTFOUND).number());
-  EXPECT_EQ(53, fail(static_cast<HRESULT>(0x800A0035)).number());
-
-  // The object's IErrorInfo tells more than the bare HRESULT.
-  const vb::Error told = ErrorOf([&] { o->Invoke("Fail", vb::CallKind::Method, {{std::int32_t{6}, {}}}); });
-  EXPECT_EQ(static_cast<std::int32_t>(E_FAIL), told.number());
-  EXPECT_EQ("Widget", told.source());
-  EXPECT_EQ("Told through IErrorInfo", told.description());
+    const std::string what = "kind " + std::to_string(c.kind) + ", hr " + std::to_string(c.hr);
+    EXPECT_EQ(c.number, e.number()) << what;
+    EXPECT_EQ(c.source, e.source()) << what;
+    if (c.description == "*") {
+      EXPECT_FALSE(e.description().empty()) << what;
+    } else {
+      EXPECT_EQ(c.description, e.description()) << what;
+    }
+  }
 }
 
+// What a served object reports (HRESULT, IErrorInfo, EXCEPINFO) reads back as the same error.
 TEST(BridgeErrors, TheServerSideGivesBackWhatTheClientSideReads) {
   ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-  const vb::Error file(53, "Fichiers", "Fichier introuvable");
-  EXPECT_EQ(static_cast<HRESULT>(0x800A0035), win32::ReportError(file, IID_IDispatch));
+  EXPECT_EQ(static_cast<HRESULT>(0x800A0035),
+            win32::ReportError(vb::Error(53, "Fichiers", "Fichier introuvable"), IID_IDispatch));
   IErrorInfo* info = nullptr;
   ASSERT_EQ(S_OK, GetErrorInfo(0, &info));
   BSTR source = nullptr;
@@ -346,6 +299,7 @@ TEST(BridgeErrors, TheServerSideGivesBackWhatTheClientSideReads) {
   CoUninitialize();
 }
 
+// One GetIDsOfNames per member (and set of argument names) and type, whatever the object.
 TEST_F(Bridge, OneNameLookUpPerMemberAndType) {
   const widget::Type type{widget::NewGuid()};
   Widget* first = Make(type);
@@ -358,7 +312,6 @@ TEST_F(Bridge, OneNameLookUpPerMemberAndType) {
   Get(b, "value");
   EXPECT_EQ(1, first->lookups);
   EXPECT_EQ(0, second->lookups);
-  // Named arguments are looked up with their member, once for each set of names.
   a->Invoke("Named", vb::CallKind::Method, {{"x", "b"}});
   b->Invoke("Named", vb::CallKind::Method, {{"y", "B"}});
   b->Invoke("Named", vb::CallKind::Method, {{"y", "c"}});
@@ -370,38 +323,27 @@ TEST_F(Bridge, OneNameLookUpPerMemberAndType) {
   EXPECT_EQ(4u, win32::NameLookups() - before);
 }
 
+// Another type numbers the same names differently; objects without type information each keep
+// their own DISPIDs.
 TEST_F(Bridge, TypesWithTheirOwnNumberingAndUntypedObjectsAreNotMixedUp) {
-  // Another type numbers the same names differently: it must be asked for its own DISPIDs.
-  Widget* plain = Make();
-  Widget* shifted = Make(widget::Type{widget::NewGuid(), L"_Other", 100});
-  const vb::ObjectRef a = win32::FromIDispatch(plain);
-  const vb::ObjectRef b = win32::FromIDispatch(shifted);
-  a->Invoke("Value", vb::CallKind::Put, {{std::int32_t{1}, {}}});
-  b->Invoke("Value", vb::CallKind::Put, {{std::int32_t{2}, {}}});
-  EXPECT_EQ(1, Get(a, "Value").ToLong());
-  EXPECT_EQ(2, Get(b, "Value").ToLong());
-  EXPECT_EQ(1, shifted->lookups);
-
-  // Objects without type information each keep their own.
-  Widget* loose1 = Make(widget::Type{GUID_NULL});
-  Widget* loose2 = Make(widget::Type{GUID_NULL, L"", 100});
-  const vb::ObjectRef c = win32::FromIDispatch(loose1);
-  const vb::ObjectRef d = win32::FromIDispatch(loose2);
-  for (int i = 0; i < 2; ++i) {
-    c->Invoke("Value", vb::CallKind::Put, {{std::int32_t{3}, {}}});
-    d->Invoke("Value", vb::CallKind::Put, {{std::int32_t{4}, {}}});
+  Widget* widgets[] = {Make(), Make(widget::Type{widget::NewGuid(), L"_Other", 100}),
+                       Make(widget::Type{GUID_NULL}), Make(widget::Type{GUID_NULL, L"", 100})};
+  std::vector<vb::ObjectRef> objects;
+  for (Widget* w : widgets) objects.push_back(win32::FromIDispatch(w));
+  for (int round = 0; round < 2; ++round) {
+    for (std::int32_t i = 0; i < 4; ++i) objects[i]->Invoke("Value", vb::CallKind::Put, {{i, {}}});
   }
-  EXPECT_EQ(3, Get(c, "Value").ToLong());
-  EXPECT_EQ(4, Get(d, "Value").ToLong());
-  EXPECT_EQ(1, loose1->lookups);
-  EXPECT_EQ(1, loose2->lookups);
+  for (std::int32_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(i, Get(objects[i], "Value").ToLong()) << i;
+    EXPECT_EQ(1, widgets[i]->lookups) << i;
+  }
 }
 
+// Is compares the objects' IUnknown; TypeName is the type information's name.
 TEST_F(Bridge, IdentityIsTheObjectsIUnknownAndTypeNameItsTypeInfosName) {
   Widget* w = Make();
   const vb::ObjectRef o = win32::FromIDispatch(w);
-  const vb::ObjectRef twin = Get(o, "Twin").ToObject();
-  EXPECT_TRUE(vb::SameObject(o, twin));
+  EXPECT_TRUE(vb::SameObject(o, Get(o, "Twin").ToObject()));
   EXPECT_TRUE(vb::SameObject(o, win32::FromIDispatch(w->twin())));
   EXPECT_FALSE(vb::SameObject(o, Get(o, "Child").ToObject()));
   EXPECT_EQ("Widget", o->TypeName());
