@@ -40,12 +40,12 @@ AbstractModule* CreateModule() {
   return module;
 }
 
-/// What the module raises for a VB run-time error of its own: number, its project as the source,
-/// VB's description.
-void ExpectRaised(HRESULT hr, int number, const std::wstring& source) {
+/// What the module raises for a VB run-time error of its own: number, its project as the source
+/// (or `source`), VB's description, through IErrorInfo.
+void ExpectRaised(HRESULT hr, int number, const std::wstring& source = Wide(vb::kProjectName)) {
   EXPECT_EQ(hr, VbError(number));
   const server_test::ErrorInfo info = TakeErrorInfo();
-  ASSERT_TRUE(info.present);
+  ASSERT_TRUE(info.present) << "no error information for " << number;
   EXPECT_EQ(info.source, source);
   EXPECT_EQ(info.description, Wide(vb::DefaultDescription(number)));
 }
@@ -61,56 +61,6 @@ class EarlyBoundHost : public testing::Test {
   AbstractModule* module_ = nullptr;
 };
 
-TEST_F(EarlyBoundHost, AFreshModuleHasNoGeneralError) {
-  VARIANT_BOOL general = VARIANT_TRUE;
-  EXPECT_EQ(module_->get_ErreurGenerale(&general), S_OK);
-  EXPECT_EQ(general, VARIANT_FALSE);
-}
-
-TEST_F(EarlyBoundHost, TheVerdictWithNoExerciseOpenRaisesObjectNotSetWithErrorInfo) {
-  ISupportErrorInfo* support = nullptr;
-  ASSERT_EQ(module_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)), S_OK);
-  EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_AbstractModule), S_OK);
-  support->Release();
-  const std::wstring project = Wide(vb::kProjectName);
-  Bstr cause;
-  ExpectRaised(module_->get_CauseErreur(cause.out()), vb::errors::kObjectNotSet, project);
-  VARIANT_BOOL nuance = VARIANT_FALSE;
-  ExpectRaised(module_->get_BravoNuance(&nuance), vb::errors::kObjectNotSet, project);
-  ComplementInfo* complement = nullptr;
-  ExpectRaised(module_->get_Complement(&complement), vb::errors::kObjectNotSet, project);
-  EXPECT_EQ(complement, nullptr);
-}
-
-TEST_F(EarlyBoundHost, InitQuestionWithoutPowerPointRaisesCannotCreateObject) {
-  IDispatch* application = nullptr;
-  LONG handle = -1;
-  Bstr folder(L"C:\\K60418\\");
-  ExpectRaised(module_->InitQuestion(201, folder.get(), &application, &handle, nullptr),
-               vb::errors::kCannotCreateObject, Wide(vb::kProjectName));
-  EXPECT_EQ(application, nullptr);
-  EXPECT_EQ(handle, -1);
-}
-
-TEST_F(EarlyBoundHost, AnApplicationThatDoesNotAnswerIsDroppedAndTheErrorComesFromGetApplication) {
-  // The object passed is no PowerPoint: the module lets it go, fails to start one, and reports where.
-  server_test::StubApplication stub;
-  IDispatch* application = &stub;
-  stub.AddRef();  // the host's variable
-  LONG handle = -1;
-  Bstr folder(L"C:\\K60418\\");
-  EXPECT_EQ(module_->InitQuestion(201, folder.get(), &application, &handle, nullptr),
-            VbError(vb::errors::kCannotCreateObject));
-  const server_test::ErrorInfo info = TakeErrorInfo();
-  ASSERT_TRUE(info.present);
-  EXPECT_EQ(info.source, Wide(k60418::ComposeSourceErreur("Module", "GetApplication", vb::kProjectName)));
-  EXPECT_NE(info.source.find(L"Module\n\r - SERVICE GetApplication"), std::wstring::npos);
-  EXPECT_EQ(info.description, Wide(vb::DefaultDescription(vb::errors::kCannotCreateObject)));
-  EXPECT_EQ(application, nullptr);  // the host's variable now holds Nothing, as the module left it
-  EXPECT_EQ(handle, -1);
-  EXPECT_EQ(stub.references, 1u);  // neither the module nor the variable holds the object any more
-}
-
 /// Slot `slot` of the object's vtable, called as a function of that signature.
 template <class... Arguments>
 HRESULT CallSlot(IUnknown* object, int slot, Arguments... arguments) {
@@ -119,32 +69,73 @@ HRESULT CallSlot(IUnknown* object, int slot, Arguments... arguments) {
   return reinterpret_cast<Function>(table[slot])(object, arguments...);
 }
 
+// Each slot (7 to 14, after IUnknown's and IDispatch's) recognised by what it does, with no
+// exercise open and no PowerPoint to be had; the errors carry their information.
 TEST_F(EarlyBoundHost, TheVtableSlotsFollowTheContractOrder) {
-  // Each slot is recognised by what it does: slots 7 to 14 after IUnknown's and IDispatch's.
+  ISupportErrorInfo* support = nullptr;
+  ASSERT_EQ(module_->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support)), S_OK);
+  EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_AbstractModule), S_OK);
+  support->Release();
   VARIANT_BOOL flag = VARIANT_TRUE;
   EXPECT_EQ(CallSlot(module_, 10, &flag), S_OK);  // ErreurGenerale
   EXPECT_EQ(flag, VARIANT_FALSE);
+  Bstr cause;
+  ExpectRaised(CallSlot(module_, 9, cause.out()), vb::errors::kObjectNotSet);  // CauseErreur
+  ExpectRaised(CallSlot(module_, 7, &flag), vb::errors::kObjectNotSet);        // BravoNuance
+  ComplementInfo* complement = nullptr;
+  ExpectRaised(CallSlot(module_, 8, &complement), vb::errors::kObjectNotSet);  // Complement
+  EXPECT_EQ(complement, nullptr);
+  ExpectRaised(CallSlot(module_, 11), vb::errors::kObjectNotSet);  // Fermer
+  IDispatch* application = nullptr;
+  LONG handle = -1;
+  Bstr folder(L"C:\\K60418\\");
+  ExpectRaised(
+      CallSlot(module_, 12, static_cast<LONG>(201), folder.get(), &application, &handle, BSTR{nullptr}),
+      vb::errors::kCannotCreateObject);  // InitQuestion
+  EXPECT_EQ(application, nullptr);
+  EXPECT_EQ(handle, -1);
+  EXPECT_EQ(CallSlot(module_, 13, &application, &handle), S_OK);  // Quitter: nothing held
+  EXPECT_EQ(handle, -1);
   EXPECT_EQ(CallSlot(module_, 14), S_OK);  // TestePoint: no PowerPoint window, code "AK"
   EXPECT_EQ(CallSlot(module_, 10, &flag), S_OK);
   EXPECT_EQ(flag, VARIANT_TRUE);
-  Bstr cause;
-  EXPECT_EQ(CallSlot(module_, 9, cause.out()), S_OK);  // CauseErreur
+  EXPECT_EQ(CallSlot(module_, 9, cause.out()), S_OK);
   EXPECT_EQ(cause.str(), L"AK");
-  EXPECT_EQ(CallSlot(module_, 7, &flag), VbError(vb::errors::kObjectNotSet));  // BravoNuance
-  ComplementInfo* complement = nullptr;
-  EXPECT_EQ(CallSlot(module_, 8, &complement), VbError(vb::errors::kObjectNotSet));  // Complement
-  IDispatch* application = nullptr;
-  LONG handle = -1;
-  EXPECT_EQ(CallSlot(module_, 13, &application, &handle), S_OK);  // Quitter: nothing held
-  EXPECT_EQ(handle, -1);
-  EXPECT_EQ(CallSlot(module_, 11), VbError(vb::errors::kObjectNotSet));  // Fermer: no exercise
-  Bstr folder(L"C:\\K60418\\");
-  EXPECT_EQ(CallSlot(module_, 12, static_cast<LONG>(201), folder.get(), &application, &handle, BSTR{nullptr}),
-            VbError(vb::errors::kCannotCreateObject));  // InitQuestion
-  SetErrorInfo(0, nullptr);
 }
 
-// --- A late-bound caller -----------------------------------------------------------------------
+// The object passed is no PowerPoint: the module lets it go, fails to start one, reports where,
+// and the host's variable holds Nothing.
+TEST_F(EarlyBoundHost, AnApplicationThatDoesNotAnswerIsDroppedAndTheErrorComesFromGetApplication) {
+  server_test::StubApplication stub;
+  IDispatch* application = &stub;
+  stub.AddRef();  // the host's variable
+  LONG handle = -1;
+  Bstr folder(L"C:\\K60418\\");
+  ExpectRaised(module_->InitQuestion(201, folder.get(), &application, &handle, nullptr),
+               vb::errors::kCannotCreateObject,
+               Wide(k60418::ComposeSourceErreur("Module", "GetApplication", vb::kProjectName)));
+  EXPECT_EQ(application, nullptr);
+  EXPECT_EQ(handle, -1);
+  EXPECT_EQ(stub.references, 1u);  // neither the module nor the variable holds the object any more
+}
+
+// --- A late-bound caller: arguments as a script passes them ------------------------------------
+
+VARIANT Value(VARTYPE type, LONG number, void* pointer = nullptr) {
+  VARIANT v;
+  VariantInit(&v);
+  V_VT(&v) = type;
+  if (type & VT_BYREF) {
+    V_BYREF(&v) = pointer;
+  } else if (type == VT_BSTR) {
+    V_BSTR(&v) = SysAllocString(static_cast<const wchar_t*>(pointer));
+  } else if (type == VT_DISPATCH) {
+    V_DISPATCH(&v) = static_cast<IDispatch*>(pointer);
+  } else {
+    V_I4(&v) = number;  // VT_I4, and VT_I2 through the same bytes
+  }
+  return v;
+}
 
 class LateBoundHost : public EarlyBoundHost {
  protected:
@@ -156,145 +147,88 @@ class LateBoundHost : public EarlyBoundHost {
     if (dispatch_) dispatch_->Release();
     EarlyBoundHost::TearDown();
   }
-  DISPID IdOf(const wchar_t* name) {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    EXPECT_EQ(dispatch_->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK) << name;
-    return id;
+  /// Invokes the member named first in `names`, the others naming the arguments; arguments in
+  /// IDispatch's order. The exception's texts are freed; its scode is kept.
+  HRESULT Call(std::vector<const wchar_t*> names, std::vector<VARIANT> arguments, bool by_name = false) {
+    std::vector<DISPID> ids(names.size());
+    EXPECT_EQ(dispatch_->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR*>(names.data()),
+                                       static_cast<UINT>(names.size()), 0, ids.data()),
+              S_OK);
+    DISPPARAMS parameters{arguments.data(), by_name ? &ids[1] : nullptr, static_cast<UINT>(arguments.size()),
+                          by_name ? static_cast<UINT>(arguments.size()) : 0};
+    EXCEPINFO exception{};
+    argument_error = 99;
+    const HRESULT hr = dispatch_->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr,
+                                         &exception, &argument_error);
+    scode = exception.scode;
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    for (VARIANT& v : arguments) {
+      if (V_VT(&v) == VT_BSTR) VariantClear(&v);
+    }
+    return hr;
   }
   IDispatch* dispatch_ = nullptr;
+  SCODE scode = 0;
+  UINT argument_error = 0;
 };
 
-TEST_F(LateBoundHost, PropertiesAndErrorsThroughTheTypeLibrary) {
-  EXPECT_EQ(IdOf(L"erreurgenerale"), 4);
-  VARIANT result;
-  VariantInit(&result);
-  DISPPARAMS none{};
-  ASSERT_EQ(dispatch_->Invoke(IdOf(L"ErreurGenerale"), IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result,
-                              nullptr, nullptr),
-            S_OK);
-  EXPECT_EQ(V_VT(&result), VT_BOOL);
-  EXPECT_EQ(V_BOOL(&result), VARIANT_FALSE);
-  EXCEPINFO exception{};
-  EXPECT_EQ(dispatch_->Invoke(IdOf(L"CauseErreur"), IID_NULL, 0, DISPATCH_PROPERTYGET | DISPATCH_METHOD,
-                              &none, &result, &exception, nullptr),
-            DISP_E_EXCEPTION);
-  EXPECT_EQ(exception.scode, VbError(vb::errors::kObjectNotSet));
-  EXPECT_EQ(Bstr(exception.bstrSource).str(), Wide(vb::kProjectName));
-  EXPECT_EQ(Bstr(exception.bstrDescription).str(), Wide(vb::DefaultDescription(vb::errors::kObjectNotSet)));
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
-}
-
+// The script's variables, each a by-reference VARIANT: the application written back Nothing
+// (the stub let go), the handle written back as a Long.
 TEST_F(LateBoundHost, InitQuestionTakesTheCallersVariablesAndWritesThemBack) {
   server_test::StubApplication stub;
-  VARIANT application, handle;
-  V_VT(&application) = VT_DISPATCH;
-  V_DISPATCH(&application) = &stub;
+  VARIANT application = Value(VT_DISPATCH, 0, &stub);
   stub.AddRef();
-  V_VT(&handle) = VT_I2;
-  V_I2(&handle) = -1;
-  VARIANT arguments[4];  // in reverse order, as a script passes them
-  V_VT(&arguments[0]) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&arguments[0]) = &handle;
-  V_VT(&arguments[1]) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&arguments[1]) = &application;
-  V_VT(&arguments[2]) = VT_BSTR;
-  V_BSTR(&arguments[2]) = SysAllocString(L"C:\\K60418\\");
-  V_VT(&arguments[3]) = VT_I2;
-  V_I2(&arguments[3]) = 201;
-  DISPPARAMS parameters{arguments, nullptr, 4, 0};
-  EXCEPINFO exception{};
-  EXPECT_EQ(dispatch_->Invoke(IdOf(L"InitQuestion"), IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr,
-                              &exception, nullptr),
+  VARIANT handle = Value(VT_I2, -1);
+  EXPECT_EQ(Call({L"InitQuestion"},
+                 {Value(VT_BYREF | VT_VARIANT, 0, &handle), Value(VT_BYREF | VT_VARIANT, 0, &application),
+                  Value(VT_BSTR, 0, const_cast<wchar_t*>(L"C:\\K60418\\")), Value(VT_I2, 201)}),
             DISP_E_EXCEPTION);
-  EXPECT_EQ(exception.scode, VbError(vb::errors::kCannotCreateObject));
-  EXPECT_EQ(Bstr(exception.bstrSource).str(),
-            Wide(k60418::ComposeSourceErreur("Module", "GetApplication", vb::kProjectName)));
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  // The script's variables: the application now Nothing, the handle a Long.
+  EXPECT_EQ(scode, VbError(vb::errors::kCannotCreateObject));
   EXPECT_EQ(V_VT(&application), VT_DISPATCH);
   EXPECT_EQ(V_DISPATCH(&application), nullptr);
   EXPECT_EQ(stub.references, 1u);
   EXPECT_EQ(V_VT(&handle), VT_I4);
   EXPECT_EQ(V_I4(&handle), -1);
-  VariantClear(&arguments[2]);
 }
 
+// Named arguments in any order; a text where the application goes, a missing argument, too many.
 TEST_F(LateBoundHost, InitQuestionArgumentsByNameMissingOrOfTheWrongType) {
-  LPOLESTR names[] = {const_cast<LPOLESTR>(L"InitQuestion"), const_cast<LPOLESTR>(L"ioHandleLogiciel"),
-                      const_cast<LPOLESTR>(L"ioApplication"), const_cast<LPOLESTR>(L"isPathDossier"),
-                      const_cast<LPOLESTR>(L"ilQuestion")};
-  DISPID ids[5] = {};
-  ASSERT_EQ(dispatch_->GetIDsOfNames(IID_NULL, names, 5, 0, ids), S_OK);
-  EXPECT_EQ(ids[0], 6);
-  // Named arguments, in any order: the handle is still written back.
-  VARIANT handle;
-  V_VT(&handle) = VT_I4;
-  V_I4(&handle) = 1234;
-  VARIANT arguments[4];
-  V_VT(&arguments[0]) = VT_BYREF | VT_VARIANT;
-  V_VARIANTREF(&arguments[0]) = &handle;
-  V_VT(&arguments[1]) = VT_DISPATCH;
-  V_DISPATCH(&arguments[1]) = nullptr;
-  V_VT(&arguments[2]) = VT_BSTR;
-  V_BSTR(&arguments[2]) = SysAllocString(L"C:\\K60418\\");
-  V_VT(&arguments[3]) = VT_I4;
-  V_I4(&arguments[3]) = 201;
-  DISPPARAMS named{arguments, &ids[1], 4, 4};
-  EXCEPINFO exception{};
-  EXPECT_EQ(dispatch_->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &named, nullptr, &exception, nullptr),
-            DISP_E_EXCEPTION);
-  EXPECT_EQ(exception.scode, VbError(vb::errors::kCannotCreateObject));
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
+  const std::vector<const wchar_t*> names = {L"InitQuestion", L"ioHandleLogiciel", L"ioApplication",
+                                             L"isPathDossier", L"ilQuestion"};
+  VARIANT handle = Value(VT_I4, 1234);
+  const auto arguments = [&](VARIANT application) {
+    return std::vector<VARIANT>{Value(VT_BYREF | VT_VARIANT, 0, &handle), application,
+                                Value(VT_BSTR, 0, const_cast<wchar_t*>(L"C:\\K60418\\")), Value(VT_I4, 201)};
+  };
+  EXPECT_EQ(Call(names, arguments(Value(VT_DISPATCH, 0)), true), DISP_E_EXCEPTION);
+  EXPECT_EQ(scode, VbError(vb::errors::kCannotCreateObject));
   EXPECT_EQ(V_VT(&handle), VT_I4);
   EXPECT_EQ(V_I4(&handle), -1);  // a window that no longer exists is forgotten
 
-  // A text where the application goes: a type mismatch, on that argument.
-  VARIANT wrong[4];
-  std::copy(arguments, arguments + 4, wrong);
-  V_VT(&wrong[1]) = VT_BSTR;
-  V_BSTR(&wrong[1]) = V_BSTR(&arguments[2]);
-  DISPPARAMS mismatched{wrong, &ids[1], 4, 4};
-  UINT argument_error = 99;
-  EXPECT_EQ(dispatch_->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &mismatched, nullptr, &exception,
-                              &argument_error),
-            DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(Call(names, arguments(Value(VT_BSTR, 0, const_cast<wchar_t*>(L"x"))), true), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argument_error, 1u);
-  // Three of the four required arguments, or six arguments.
-  DISPPARAMS missing{arguments, &ids[1], 3, 3};
-  EXPECT_EQ(dispatch_->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &missing, nullptr, &exception, nullptr),
+  EXPECT_EQ(Call({names[0], names[2], names[3], names[4]},
+                 {Value(VT_DISPATCH, 0), Value(VT_BSTR, 0, const_cast<wchar_t*>(L"C:\\")), Value(VT_I4, 201)},
+                 true),
             DISP_E_PARAMNOTFOUND);
-  VARIANT six[6] = {};
-  DISPPARAMS too_many{six, nullptr, 6, 0};
-  EXPECT_EQ(dispatch_->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &too_many, nullptr, &exception, nullptr),
-            DISP_E_BADPARAMCOUNT);
-  VariantClear(&arguments[2]);
+  EXPECT_EQ(Call({names[0]}, std::vector<VARIANT>(6, Value(VT_I4, 0))), DISP_E_BADPARAMCOUNT);
 }
 
+// Quitter writes the handle back into a Long variable; a by-reference Integer cannot take a Long
+// back: refused before the call.
 TEST_F(LateBoundHost, QuitterWritesTheHandleBackIntoALongVariable) {
   IDispatch* application = nullptr;
   LONG handle = 77;
-  VARIANT arguments[2];
-  V_VT(&arguments[0]) = VT_BYREF | VT_I4;
-  V_I4REF(&arguments[0]) = &handle;
-  V_VT(&arguments[1]) = VT_BYREF | VT_DISPATCH;
-  V_DISPATCHREF(&arguments[1]) = &application;
-  DISPPARAMS parameters{arguments, nullptr, 2, 0};
-  EXPECT_EQ(dispatch_->Invoke(IdOf(L"Quitter"), IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr, nullptr,
-                              nullptr),
+  SHORT small = 1;
+  EXPECT_EQ(Call({L"Quitter"},
+                 {Value(VT_BYREF | VT_I4, 0, &handle), Value(VT_BYREF | VT_DISPATCH, 0, &application)}),
             S_OK);
   EXPECT_EQ(handle, 77);  // the module held no PowerPoint: nothing to end, the variables stay
   EXPECT_EQ(application, nullptr);
-  // A by-reference Integer cannot take a Long back: refused before the call, as a type mismatch.
-  SHORT small = 1;
-  V_VT(&arguments[0]) = VT_BYREF | VT_I2;
-  V_I2REF(&arguments[0]) = &small;
-  EXPECT_EQ(dispatch_->Invoke(IdOf(L"Quitter"), IID_NULL, 0, DISPATCH_METHOD, &parameters, nullptr, nullptr,
-                              nullptr),
+  EXPECT_EQ(Call({L"Quitter"},
+                 {Value(VT_BYREF | VT_I2, 0, &small), Value(VT_BYREF | VT_DISPATCH, 0, &application)}),
             DISP_E_TYPEMISMATCH);
 }
 
