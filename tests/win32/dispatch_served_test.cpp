@@ -65,121 +65,110 @@ class Served : public testing::Test {
     ASSERT_NE(nullptr, dispatch);
   }
   void TearDown() override {
+    Clear();
     dispatch->Release();
     CoUninitialize();
   }
-
+  void Clear() {
+    VariantClear(&result);
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    exception = EXCEPINFO{};
+  }
   DISPID Id(const wchar_t* name) {
     DISPID id = DISPID_UNKNOWN;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     EXPECT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
     return id;
   }
-  // Invoke with arguments already in IDispatch's order (named first, then positional last to first).
-  HRESULT Call(DISPID id, WORD flags, std::vector<VARIANT> args, std::vector<DISPID> named, VARIANT* result) {
+  // Invoke with arguments already in IDispatch's order (named first, then positional last to
+  // first); the result in `result`, the exception in `exception`.
+  HRESULT Call(DISPID id, WORD flags, std::vector<VARIANT> args = {}, std::vector<DISPID> named = {}) {
+    Clear();
     DISPPARAMS params{args.data(), named.data(), static_cast<UINT>(args.size()),
                       static_cast<UINT>(named.size())};
-    exception = EXCEPINFO{};
-    const HRESULT hr =
-        dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &exception, nullptr);
+    const bool put = flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
+    const HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                        put ? nullptr : &result, &exception, nullptr);
     for (VARIANT& v : args) VariantClear(&v);
     return hr;
   }
   static VARIANT Long(LONG n) {
     VARIANT v;
-    VariantInit(&v);
     v.vt = VT_I4;
     v.lVal = n;
-    return v;
-  }
-  static VARIANT Text(const wchar_t* text) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(text);
     return v;
   }
 
   std::shared_ptr<Gadget> gadget;
   IDispatch* dispatch = nullptr;
+  VARIANT result{};
   EXCEPINFO exception{};
 };
 
+// A name has one DISPID whatever its case and whichever served object is asked.
 TEST_F(Served, NamesKeepTheirDispidsWhateverTheCaseAndTheObject) {
   const DISPID value = Id(L"Value");
   EXPECT_GT(value, 0);
   EXPECT_EQ(value, Id(L"VALUE"));
   EXPECT_NE(value, Id(L"Describe"));
-  IDispatch* other = win32::ServeDispatch(MakeGadget());
-  DISPID there = 0;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(L"value")};
-  other->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &there);
-  EXPECT_EQ(value, there);
-  other->Release();
+  IDispatch* first = dispatch;
+  dispatch = win32::ServeDispatch(MakeGadget());
+  EXPECT_EQ(value, Id(L"value"));
+  dispatch->Release();
+  dispatch = first;
 }
 
+// The object sees a call by name, its kind, and its arguments in VB's order, named ones by name;
+// an assignment's value arrives last.
 TEST_F(Served, CallsArriveByNameWithTheirArgumentsInVbsOrder) {
-  VARIANT result;
-  VariantInit(&result);
   // Describe(1, "deux", c:=3): rgvarg holds c first, then "deux", then 1.
   DISPID ids[2] = {};
   LPOLESTR names[] = {const_cast<LPOLESTR>(L"Describe"), const_cast<LPOLESTR>(L"c")};
   ASSERT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, names, 2, LOCALE_USER_DEFAULT, ids));
-  ASSERT_EQ(S_OK, Call(ids[0], DISPATCH_METHOD | DISPATCH_PROPERTYGET, {Long(3), Text(L"deux"), Long(1)},
-                       {ids[1]}, &result));
+  VARIANT deux;
+  deux.vt = VT_BSTR;
+  deux.bstrVal = SysAllocString(L"deux");
+  ASSERT_EQ(S_OK, Call(ids[0], DISPATCH_METHOD | DISPATCH_PROPERTYGET, {Long(3), deux, Long(1)}, {ids[1]}));
   EXPECT_EQ("describe", vb::LCase(gadget->last.member));
   EXPECT_EQ(vb::CallKind::Get, gadget->last.kind);
   EXPECT_EQ(std::wstring(L"1;\"deux\";c:=3;"), std::wstring(result.bstrVal));
-  VariantClear(&result);
-  Call(ids[0], DISPATCH_METHOD, {}, {}, &result);
+  Call(ids[0], DISPATCH_METHOD);
   EXPECT_EQ(vb::CallKind::Method, gadget->last.kind);
-  VariantClear(&result);
 
-  // Value(…) = 7: the value travels as DISPID_PROPERTYPUT and reaches the object last.
-  ASSERT_EQ(S_OK,
-            Call(Id(L"Value"), DISPATCH_PROPERTYPUT, {Long(7), Long(2)}, {DISPID_PROPERTYPUT}, nullptr));
+  // Value(2) = 7: the value travels as DISPID_PROPERTYPUT and reaches the object last.
+  ASSERT_EQ(S_OK, Call(Id(L"Value"), DISPATCH_PROPERTYPUT, {Long(7), Long(2)}, {DISPID_PROPERTYPUT}));
   EXPECT_EQ(vb::CallKind::Put, gadget->last.kind);
   ASSERT_EQ(2u, gadget->last.arguments.size());
   EXPECT_EQ(2, gadget->last.arguments[0].value.ToLong());
   EXPECT_EQ(7, gadget->value.ToLong());
-  EXPECT_EQ(DISP_E_PARAMNOTFOUND, Call(Id(L"Value"), DISPATCH_PROPERTYPUT, {Long(7)}, {}, nullptr));
-  EXPECT_EQ(DISP_E_MEMBERNOTFOUND, Call(123456, DISPATCH_METHOD, {}, {}, &result));
+  EXPECT_EQ(DISP_E_PARAMNOTFOUND, Call(Id(L"Value"), DISPATCH_PROPERTYPUT, {Long(7)}));
+  EXPECT_EQ(DISP_E_MEMBERNOTFOUND, Call(123456, DISPATCH_METHOD));
 }
 
+// A vb::Error becomes DISP_E_EXCEPTION with an EXCEPINFO the bridge reads back as the same error.
 TEST_F(Served, ErrorsComeBackAsExceptionsTheBridgeReadsAgain) {
-  VARIANT result;
-  VariantInit(&result);
-  ASSERT_EQ(DISP_E_EXCEPTION, Call(Id(L"Fail"), DISPATCH_METHOD, {}, {}, &result));
+  ASSERT_EQ(DISP_E_EXCEPTION, Call(Id(L"Fail"), DISPATCH_METHOD));
   EXPECT_EQ(static_cast<SCODE>(0x80048240), exception.scode);
   const vb::Error error = win32::ErrorFromHresult(DISP_E_EXCEPTION, &exception);
   EXPECT_EQ(-2147188160, error.number());
   EXPECT_EQ("PowerPoint", error.source());
   EXPECT_EQ("Slides.Item : entier hors limites.", error.description());
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-
-  ASSERT_EQ(DISP_E_EXCEPTION, Call(Id(L"Absent"), DISPATCH_PROPERTYGET, {}, {}, &result));
+  ASSERT_EQ(DISP_E_EXCEPTION, Call(Id(L"Absent"), DISPATCH_PROPERTYGET));
   EXPECT_EQ(static_cast<SCODE>(0x800A01B6), exception.scode);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
 }
 
+// Objects handed out are served in turn, one COM object per vb object; one handed back arrives
+// as the very vb object.
 TEST_F(Served, ObjectsAreServedInTurnAndKeepTheirIdentity) {
-  VARIANT result;
-  VariantInit(&result);
-  ASSERT_EQ(S_OK, Call(Id(L"Self"), DISPATCH_PROPERTYGET, {}, {}, &result));
+  ASSERT_EQ(S_OK, Call(Id(L"Self"), DISPATCH_PROPERTYGET));
   ASSERT_EQ(VT_DISPATCH, result.vt);
-  EXPECT_EQ(dispatch, result.pdispVal);  // the same COM object for the same vb object
-  VariantClear(&result);
-
-  ASSERT_EQ(S_OK, Call(Id(L"Child"), DISPATCH_PROPERTYGET, {}, {}, &result));
+  EXPECT_EQ(dispatch, result.pdispVal);
+  ASSERT_EQ(S_OK, Call(Id(L"Child"), DISPATCH_PROPERTYGET));
   ASSERT_EQ(VT_DISPATCH, result.vt);
   EXPECT_NE(dispatch, result.pdispVal);
-  const vb::ObjectRef child = win32::FromIDispatch(result.pdispVal);
-  EXPECT_EQ("Gadget", child->TypeName());
-  VariantClear(&result);
-
-  ASSERT_EQ(S_OK, Call(Id(L"List"), DISPATCH_PROPERTYGET, {}, {}, &result));
+  EXPECT_EQ("Gadget", win32::FromIDispatch(result.pdispVal)->TypeName());
+  ASSERT_EQ(S_OK, Call(Id(L"List"), DISPATCH_PROPERTYGET));
   ASSERT_EQ(VT_ARRAY | VT_VARIANT, result.vt);
   LONG i = 1;
   VARIANT item;
@@ -187,15 +176,12 @@ TEST_F(Served, ObjectsAreServedInTurnAndKeepTheirIdentity) {
   SafeArrayGetElement(result.parray, &i, &item);
   EXPECT_EQ(dispatch, item.pdispVal);
   VariantClear(&item);
-  VariantClear(&result);
 
-  // A served object handed back arrives as the very vb object; through the bridge it is Is-equal.
   VARIANT self;
-  VariantInit(&self);
   self.vt = VT_DISPATCH;
   self.pdispVal = dispatch;
   dispatch->AddRef();
-  ASSERT_EQ(S_OK, Call(Id(L"Value"), DISPATCH_PROPERTYPUTREF, {self}, {DISPID_PROPERTYPUT}, nullptr));
+  ASSERT_EQ(S_OK, Call(Id(L"Value"), DISPATCH_PROPERTYPUTREF, {self}, {DISPID_PROPERTYPUT}));
   EXPECT_EQ(gadget.get(), gadget->value.ToObject().get());
   gadget->value = vb::Variant();  // no cycle
   EXPECT_TRUE(vb::SameObject(gadget, win32::FromIDispatch(dispatch)));
@@ -209,6 +195,7 @@ TEST_F(Served, ObjectsAreServedInTurnAndKeepTheirIdentity) {
   info->Release();
 }
 
+// The served object lives as long as its callers hold it; then a new object gets a new server.
 TEST_F(Served, TheServedObjectLivesAsLongAsItsCallersHoldIt) {
   std::weak_ptr<Gadget> watch;
   IDispatch* held = nullptr;
@@ -223,7 +210,6 @@ TEST_F(Served, TheServedObjectLivesAsLongAsItsCallersHoldIt) {
   EXPECT_FALSE(watch.expired());
   held->Release();
   EXPECT_TRUE(watch.expired());
-  // Once released, serving a new object at whatever address gives a new COM object.
   auto fresh = MakeGadget();
   IDispatch* next = win32::ServeDispatch(fresh);
   EXPECT_EQ(fresh.get(), win32::FromIDispatch(next).get());
