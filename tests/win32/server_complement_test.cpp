@@ -1,6 +1,6 @@
-// The COM face of an additional-information list, over a list of the module's: the host-side
-// interface early-bound, the same members late-bound by name (what a script reads), errors with
-// their information, and the interfaces the object answers to.
+// The COM face of an additional-information list, over a list of the module's: its members
+// late-bound by name (what a script reads), errors with their information, and the interfaces the
+// object answers to.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,7 +15,6 @@ namespace {
 
 using server_test::Bstr;
 using server_test::VbError;
-using server_test::Wide;
 
 class ComplementObjectTest : public testing::Test {
  protected:
@@ -49,31 +48,10 @@ class ComplementObjectTest : public testing::Test {
   ComplementInfo* object_ = nullptr;
 };
 
-TEST_F(ComplementObjectTest, TheHostReadsAndAppendsThroughItsInterface) {
-  LONG count = 0;
-  EXPECT_EQ(object_->count(&count), S_OK);
-  EXPECT_EQ(count, 2);
-  Bstr line;
-  EXPECT_EQ(object_->item(2, line.out()), S_OK);
-  EXPECT_EQ(line.str(), L"y");
-  Bstr accented(L"Ciné.pot");
-  EXPECT_EQ(object_->add(accented.get(), 0), S_OK);
-  EXPECT_EQ(list_->ComplementInfo_item(3), "Ciné.pot");  // the module's own list, in UTF-8
-  EXPECT_EQ(object_->item(3, line.out()), S_OK);
-  EXPECT_EQ(line.str(), L"Ciné.pot");
-}
+// What the host reads early-bound (count, item, add, an item outside the list) is checked through
+// the DLL in player_dll_module_test.cpp; here a script's late-bound calls and the object's faces.
 
-TEST_F(ComplementObjectTest, AnItemOutsideTheListRaisesSubscriptOutOfRange) {
-  for (const LONG position : {0, 3, -1}) {
-    Bstr line;
-    EXPECT_EQ(object_->item(position, line.out()), VbError(vb::errors::kSubscriptOutOfRange)) << position;
-    EXPECT_EQ(line.get(), nullptr);
-    const server_test::ErrorInfo info = server_test::TakeErrorInfo();
-    ASSERT_TRUE(info.present);
-    EXPECT_EQ(info.description, Wide(vb::DefaultDescription(vb::errors::kSubscriptOutOfRange)));
-  }
-}
-
+// A script reads and appends by name; an item outside the list is error 9.
 TEST_F(ComplementObjectTest, AScriptReadsTheListByName) {
   VARIANT result;
   VariantInit(&result);
@@ -115,6 +93,7 @@ TEST_F(ComplementObjectTest, AScriptReadsTheListByName) {
   EXPECT_EQ(list_->ComplementInfo_item(3), "z");
 }
 
+// One object (one IUnknown) behind every interface it answers to; errors reported through IErrorInfo.
 TEST_F(ComplementObjectTest, OneObjectBehindEveryInterfaceItAnswersTo) {
   IUnknown* identity = nullptr;
   ASSERT_EQ(object_->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
