@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "error_number.hpp"
 #include "platform/automation_contract.hpp"
@@ -20,26 +21,21 @@ using test_support::ErrorNumberOf;
 constexpr const wchar_t* kUserClasses = L"Software\\Classes\\";
 constexpr const wchar_t* kProgIdName = L"K60418.ContractServer";
 
-void SetDefault(HKEY root, const std::wstring& key, const std::wstring& value) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS,
-            RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr));
-  RegSetValueExW(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
-}
-
 // The class's keys under a root: Software\Classes of the current user, or the classes root.
 void WriteClass(HKEY root, const std::wstring& prefix) {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring program(path);
-  program = program.substr(0, program.find_last_of(L"\\/") + 1) + test_server::kProgram;
+  program = L"\"" + program.substr(0, program.find_last_of(L"\\/") + 1) + test_server::kProgram + L"\"";
   const std::wstring clsid = prefix + L"CLSID\\" + test_server::kClsidText;
-  SetDefault(root, prefix + kProgIdName + L"\\CLSID", test_server::kClsidText);
-  SetDefault(root, clsid, L"K60418 contract server");
-  SetDefault(root, clsid + L"\\LocalServer32", L"\"" + program + L"\"");
-  SetDefault(root, clsid + L"\\ProgID", kProgIdName);
+  const std::pair<std::wstring, std::wstring> values[] = {
+      {prefix + kProgIdName + L"\\CLSID", test_server::kClsidText},
+      {clsid + L"\\LocalServer32", program},
+      {clsid + L"\\ProgID", kProgIdName}};
+  for (const auto& [key, value] : values) {
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(root, key.c_str(), nullptr, REG_SZ, value.c_str(),
+                                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
+  }
 }
 
 void EraseClass(HKEY root, const std::wstring& prefix) {
@@ -47,23 +43,14 @@ void EraseClass(HKEY root, const std::wstring& prefix) {
   RegDeleteTreeW(root, (prefix + L"CLSID\\" + test_server::kClsidText).c_str());
 }
 
-bool ClassKnown() {
-  CLSID clsid{};
-  return SUCCEEDED(CLSIDFromProgID(kProgIdName, &clsid));
-}
-
 // The server's class under a ProgID of the tests' own, in the current user's classes as a
-// per-user installation writes it. Wine (8.0) does not read the current user's classes when it
-// resolves a ProgID or starts a server: there the class goes to the classes root as well.
+// per-user installation writes it. A divergence of Wine's (8.0): it does not read the current
+// user's classes when it resolves a ProgID or starts a server; there the class goes to the
+// classes root as well.
 void RegisterServer() {
   WriteClass(HKEY_CURRENT_USER, kUserClasses);
-  if (!ClassKnown()) {
-    static bool told = false;
-    if (!told)
-      std::printf("note: HKCU\\Software\\Classes is not read here; registering in HKEY_CLASSES_ROOT\n");
-    told = true;
-    WriteClass(HKEY_CLASSES_ROOT, L"");
-  }
+  CLSID clsid{};
+  if (FAILED(CLSIDFromProgID(kProgIdName, &clsid))) WriteClass(HKEY_CLASSES_ROOT, L"");
 }
 
 void UnregisterServer() {

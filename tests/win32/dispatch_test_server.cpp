@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr UINT kLifetimeMs = 120000;  // a server nobody ends goes away on its own
+constexpr DWORD kLifetimeMs = 130000;
 
 // The server's object, written against vb::Dispatch and served to COM by win32::ServeDispatch,
 // as the stand-in PowerPoint serves its object model. Members: ProcessId, Echo(value),
@@ -95,7 +95,7 @@ class Factory final : public IClassFactory {
 };
 
 DWORD WINAPI Watchdog(LPVOID) {
-  Sleep(kLifetimeMs + 10000);
+  Sleep(kLifetimeMs);
   ExitProcess(3);
 }
 
@@ -111,12 +111,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     CoUninitialize();
     return 1;
   }
-  SetTimer(nullptr, 0, kLifetimeMs, nullptr);
-  // A server stuck in a call never sees its timer: a watchdog ends the process regardless.
+  // A server nobody ends, or stuck in a call, goes away on its own.
   CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.message == WM_TIMER && message.hwnd == nullptr) break;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
