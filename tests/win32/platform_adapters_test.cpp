@@ -225,6 +225,12 @@ TEST_F(Win32Files, ChDirOnAnotherDriveKeepsTheCurrentDrive) {
   const wchar_t relative[] = {static_cast<wchar_t>(other), L':', L'\0'};
   GetFullPathNameW(relative, MAX_PATH, full, nullptr);
   EXPECT_EQ(std::wstring(1, static_cast<wchar_t>(other)) + L":\\", std::wstring(full));
+  // A file is no folder to change to, on another drive too (the test program's, Z: under Wine).
+  wchar_t program[MAX_PATH];
+  GetModuleFileNameW(nullptr, program, MAX_PATH);
+  ASSERT_NE(static_cast<wchar_t>(current[0]), program[0]) << "the test program is on the current drive";
+  EXPECT_EQ(76, ErrorNumberOf([&] { files.ChDir(win32::WideToUtf8(program)); }));
+  EXPECT_EQ(current, files.CurDir());
 }
 
 }  // namespace
