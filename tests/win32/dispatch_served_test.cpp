@@ -135,6 +135,12 @@ TEST_F(Served, CallsArriveByNameWithTheirArgumentsInVbsOrder) {
   EXPECT_EQ(std::wstring(L"1;\"deux\";c:=3;"), std::wstring(result.bstrVal));
   Call(ids[0], DISPATCH_METHOD);
   EXPECT_EQ(vb::CallKind::Method, gadget->last.kind);
+  // Describe(c:=3, b:=2): each named argument with its own value.
+  DISPID more[3] = {};
+  LPOLESTR more_names[] = {names[0], const_cast<LPOLESTR>(L"b"), names[1]};
+  ASSERT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, more_names, 3, LOCALE_USER_DEFAULT, more));
+  ASSERT_EQ(S_OK, Call(more[0], DISPATCH_METHOD, {Long(3), Long(2)}, {more[2], more[1]}));
+  EXPECT_EQ(std::wstring(L"c:=3;b:=2;"), std::wstring(result.bstrVal));
 
   // Value(2) = 7: the value travels as DISPID_PROPERTYPUT and reaches the object last.
   ASSERT_EQ(S_OK, Call(Id(L"Value"), DISPATCH_PROPERTYPUT, {Long(7), Long(2)}, {DISPID_PROPERTYPUT}));
