@@ -14,7 +14,9 @@ add_executable(k60418_dispatch_automation_test ${CMAKE_CURRENT_LIST_DIR}/dispatc
 target_link_libraries(k60418_dispatch_automation_test PRIVATE k60418_win32_dispatch k60418_win32_platform
                       gtest_main)
 add_dependencies(k60418_dispatch_automation_test k60418_dispatch_test_server)
-k60418_wine_tests(k60418_dispatch_automation_test)
+# One at a time: they share the server's class and the running-object table (GetObject finds
+# whichever server registered first, another test's under ctest -j).
+k60418_wine_tests(k60418_dispatch_automation_test PROPERTIES RESOURCE_LOCK k60418_contract_server)
 
 add_executable(k60418_dispatch_served_test ${CMAKE_CURRENT_LIST_DIR}/dispatch_served_test.cpp)
 target_link_libraries(k60418_dispatch_served_test PRIVATE k60418_win32_dispatch gtest_main)

@@ -206,6 +206,13 @@ TEST_F(LateBoundHost, InitQuestionArgumentsByNameMissingOrOfTheWrongType) {
   EXPECT_EQ(scode, VbError(vb::errors::kCannotCreateObject));
   EXPECT_EQ(V_VT(&handle), VT_I4);
   EXPECT_EQ(V_I4(&handle), -1);  // a window that no longer exists is forgotten
+  LONG variable = 1234;          // a Long variable by reference takes the handle back too
+  EXPECT_EQ(Call(names,
+                 {Value(VT_BYREF | VT_I4, 0, &variable), Value(VT_DISPATCH, 0),
+                  Value(VT_BSTR, 0, const_cast<wchar_t*>(L"C:\\")), Value(VT_I4, 201)},
+                 true),
+            DISP_E_EXCEPTION);
+  EXPECT_EQ(variable, -1);
 
   EXPECT_EQ(Call(names, arguments(Value(VT_BSTR, 0, const_cast<wchar_t*>(L"x"))), true), DISP_E_TYPEMISMATCH);
   EXPECT_EQ(argument_error, 1u);

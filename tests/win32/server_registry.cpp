@@ -56,20 +56,14 @@ void Walk(HKEY key, const std::wstring& path, std::set<std::string>& lines) {
 
 std::set<std::string> Snapshot() {
   std::set<std::string> lines;
-  const struct {
-    HKEY root;
-    const wchar_t* name;
-  } roots[] = {{HKEY_LOCAL_MACHINE, L"HKLM"}, {HKEY_CURRENT_USER, L"HKCU"}};
-  const struct {
-    REGSAM view;
-    const wchar_t* name;
-  } views[] = {{KEY_WOW64_32KEY, L"32"}, {KEY_WOW64_64KEY, L"64"}};
-  for (const auto& root : roots) {
-    for (const auto& view : views) {
+  for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
       HKEY classes = nullptr;
-      if (RegOpenKeyExW(root.root, L"Software\\Classes", 0, KEY_READ | view.view, &classes) != ERROR_SUCCESS)
-        continue;
-      Walk(classes, std::wstring(root.name) + L"(" + view.name + L")\\Software\\Classes", lines);
+      if (RegOpenKeyExW(root, L"Software\\Classes", 0, KEY_READ | view, &classes) != ERROR_SUCCESS) continue;
+      Walk(classes,
+           std::wstring(root == HKEY_CURRENT_USER ? L"HKCU" : L"HKLM") +
+               (view == KEY_WOW64_32KEY ? L"(32)" : L"(64)") + L"\\Software\\Classes",
+           lines);
       RegCloseKey(classes);
     }
   }
@@ -121,11 +115,11 @@ int main(int argc, char** argv) {
   int others = 0;
   int removed = 0;
   for (const std::string& line : now) {
-    if (before.count(line)) continue;
     if (IsOurs(line)) {
-      std::printf("left behind: %s\n", line.c_str());
+      std::printf("%s: %s\n", before.count(line) ? "already there before registering" : "left behind",
+                  line.c_str());
       ++ours;
-    } else {
+    } else if (!before.count(line)) {
       std::printf("note, appeared meanwhile (not the component's): %s\n", line.c_str());
       ++others;
     }
@@ -134,12 +128,6 @@ int main(int argc, char** argv) {
     if (!now.count(line)) {
       std::printf("removed: %s\n", line.c_str());
       ++removed;
-    }
-  }
-  for (const std::string& line : now) {
-    if (before.count(line) && IsOurs(line)) {
-      std::printf("already there before registering: %s\n", line.c_str());
-      ++ours;
     }
   }
   std::printf("%zu keys and values: %d of the component's, %d removed, %d others added meanwhile\n",
