@@ -385,6 +385,31 @@ TEST_F(ThroughCom, AMWhenTheRealWindowIsDestroyed) {
   DestroyWindow(host);
 }
 
+// A script's InitQuestion: its variables, by-reference VARIANTs, take the PowerPoint the module
+// started and its main window.
+TEST_F(ThroughCom, AScriptsVariablesTakeThePowerPointAndItsWindow) {
+  IDispatch* dispatch = nullptr;
+  ASSERT_EQ(module_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
+  Variant application, handle, folder;
+  folder.v = Text(kWorkFolder);
+  VARIANT by_reference[2];
+  V_VT(&by_reference[0]) = V_VT(&by_reference[1]) = VT_BYREF | VT_VARIANT;
+  V_VARIANTREF(&by_reference[0]) = &application.v;
+  V_VARIANTREF(&by_reference[1]) = &handle.v;
+  EXPECT_EQ(Call(dispatch, L"InitQuestion", DISPATCH_METHOD,
+                 {Long(201), folder.v, by_reference[0], by_reference[1]}),
+            S_OK);
+  dispatch->Release();
+  ASSERT_EQ(V_VT(&application.v), VT_DISPATCH);
+  ASSERT_NE(application_ = V_DISPATCH(&application.v), nullptr);
+  application_->AddRef();  // for Quitter at the end
+  ASSERT_EQ(V_VT(&handle.v), VT_I4);
+  handle_ = V_I4(&handle.v);
+  EXPECT_EQ(reinterpret_cast<HWND>(static_cast<INT_PTR>(handle_)),
+            FindWindowA(standin::kFrameClass, nullptr));
+  EXPECT_EQ(Number(application_, L"WindowState"), 3);  // ppWindowMaximized
+}
+
 }  // namespace
 
 namespace {
