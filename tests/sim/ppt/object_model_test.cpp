@@ -274,11 +274,4 @@ TEST_F(ObjectModel, ApplicationWindowFollowsTheMainWindow) {
   EXPECT_EQ(kPowerPointError, ErrorOf([&] { Put(ppt.app, "WindowState", 7); }).number());
 }
 
-// Quit ends the process: later calls fail as calls to an ended process.
-TEST_F(ObjectModel, QuitEndsTheProcess) {
-  Call(ppt.app, "Quit");
-  EXPECT_EQ(vb::errors::kServerUnavailable, ErrorOf([&] { Get(ppt.app, "Visible"); }).number());
-  EXPECT_EQ(0, ppt.desktop.PowerPointRunning());
-}
-
 }  // namespace
