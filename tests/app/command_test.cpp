@@ -18,8 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "player/command_line.hpp"
-#include "player/commands.hpp"
+#include "app/cli_fixture.hpp"
 #include "sim/ppt/file_format.hpp"
 
 extern char** environ;
@@ -29,65 +28,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Output {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-class Command : public ::testing::Test {
+class Command : public CliTest {
  protected:
-  Command() {
-    folder_ = fs::temp_directory_path() / ("k60418_cmd_" + std::to_string(getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  ~Command() override { fs::remove_all(folder_); }
-
-  std::string Write(const std::string& name, const std::string& content) {
-    const fs::path path = folder_ / name;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
-  }
-
-  // The whole command line, as main runs it, on string streams that are no terminal.
-  static Output Cli(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), "k60418");
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    Console console{in, out, err};
-    Output result;
-    result.status = RunCommandLine(args, console);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
-
-  // A course folder of its own: the real models and templates, and the scenarios written here.
-  fs::path MakeCourse() {
-    const fs::path course = folder_ / "course";
-    fs::create_directories(course / "scenarios");
-    fs::create_directory_symlink(fs::path(K60418_COURSE_DIR) / "models", course / "models");
-    fs::create_directory_symlink(fs::path(K60418_COURSE_DIR) / "office", course / "office");
-    return course;
-  }
-
-  static std::vector<nlohmann::json> JsonLines(const std::string& text) {
-    std::vector<nlohmann::json> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) lines.push_back(nlohmann::json::parse(line));  // throws if not JSON
-    return lines;
-  }
-
   static bool Have(const char* program) {
     return std::system((std::string("command -v ") + program + " >/dev/null 2>&1").c_str()) == 0;
   }
-
-  fs::path folder_;
 };
 
 const char* const kRight201 =
@@ -132,13 +77,25 @@ TEST_F(Command, JsonLinesOnlyWithFieldsOfTheirOwn) {
   }
 }
 
-// The plain summary gives the time; CI reads "N passed, M failed" at the start of the line.
-TEST_F(Command, PlainSummaryWithItsTime) {
+// PASS and FAIL lines, and the plain summary with its time, which CI reads as "N passed, M
+// failed" at the start of the line; the status tells a failure.
+TEST_F(Command, PassAndFailLinesAndTheSummaryWithItsTime) {
   const auto right = Write("right.scn", kRight201);
-  const auto result = Cli({"run", right});
+  const auto wrong =
+      Write("wrong.scn",
+            "InitQuestion 201\nTestePoint\n\nExpect CauseErreur = \"\"   ' untouched, it is B\n"
+            "Expect CauseErreur = \"B\"\n");
+  auto result = Cli({"run", right});
   EXPECT_EQ(kExitPassed, result.status);
-  EXPECT_TRUE(std::regex_search(result.out, std::regex("\n1 passed, 0 failed in [0-9]+\\.[0-9] s\n$")))
-      << result.out;
+  EXPECT_EQ("PASS " + right + "\n1 passed, 0 failed\n", result.out);
+  EXPECT_TRUE(std::regex_search(result.raw, std::regex("\n1 passed, 0 failed in [0-9]+\\.[0-9] s\n$")))
+      << result.raw;
+  result = Cli({"run", right, wrong});
+  EXPECT_EQ(kExitFailed, result.status);
+  EXPECT_EQ(
+      "PASS " + right + "\nFAIL " + wrong +
+          ":4: expected CauseErreur = \"\", found \"B\" (1 later expectation not run)\n1 passed, 1 failed\n",
+      result.out);
 }
 
 // A JUnit report from course --junit passes a JUnit schema; the check catches a malformed one.
@@ -305,18 +262,15 @@ TEST_F(Command, UnknownNamesSayWhatWasMeant) {
   EXPECT_NE(std::string::npos, Cli({"run", event}).out.find("; did you mean `StartPowerPoint`?\n"));
 }
 
-// One format for a scenario that cannot be read, the same ERROR in run and course; run - reads
-// standard input.
+// A scenario that cannot be read is an ERROR in course as in run (Scenarios.BadInputEndsWithStatusTwo);
+// run - reads standard input.
 TEST_F(Command, ParseErrorsAndStandardInput) {
   const fs::path course = MakeCourse();
-  const auto broken = Write("course/scenarios/0201/broken.scn", "Expect 1 = 1\nExpect \"open = 1\n");
+  Write("course/scenarios/0201/broken.scn", "Expect 1 = 1\nExpect \"open = 1\n");
   const auto course_result = Cli({"--course", course.string(), "course", "--brief"});
   EXPECT_EQ(kExitBadInput, course_result.status);
   EXPECT_NE(std::string::npos, course_result.out.find("\nERROR 0201/broken.scn:2:8: unterminated string"))
       << course_result.out;
-  const auto run_result = Cli({"run", broken});
-  EXPECT_NE(std::string::npos, run_result.out.find("ERROR " + broken + ":2:8: unterminated string"));
-  EXPECT_EQ("", run_result.err);
 
   auto result = Cli({"run", "-"}, kRight201);
   EXPECT_EQ(kExitPassed, result.status) << result.out;
@@ -347,35 +301,12 @@ TEST_F(Command, NotesOnAnExerciseOutsideTheCourseAndACheckWithNoneOpen) {
       << out.str();
 }
 
-// Presentation files: a syntax error with its line and column, unknown fields refused, one size
-// limit for show and the desktop.
-TEST_F(Command, PresentationFilesSayWhereTheyAreWrong) {
+// One size limit for show and the desktop: a file of 20 MiB, beyond a scenario's limit, is shown
+// as the desktop reads it (what the reader refuses, and why: FileFormat's tests).
+TEST_F(Command, ShowTakesWhatTheDesktopReads) {
   std::stringstream model;
   model << std::ifstream(std::string(K60418_COURSE_DIR) + "/models/02131201.ppt").rdbuf();
-  const std::string text = model.str();
-  try {
-    sim::ppt::LoadPresentation("{\n  \"format\": \"k60418-presentation\",\n  \"version\": 1 x\n}");
-    ADD_FAILURE() << "a syntax error was accepted";
-  } catch (const sim::ppt::FileFormatError& error) {
-    EXPECT_NE(std::string::npos, std::string(error.what()).find("line 3, column 16")) << error.what();
-  }
-  std::string misspelt = text;
-  const auto name = misspelt.find("\"name\"", misspelt.find("\"shapes\""));
-  ASSERT_NE(std::string::npos, name);
-  misspelt.replace(name, 6, "\"nmae\"");
-  try {
-    sim::ppt::LoadPresentation(misspelt);
-    ADD_FAILURE() << "an unknown field was accepted";
-  } catch (const sim::ppt::FileFormatError& error) {
-    EXPECT_TRUE(std::regex_search(error.what(), std::regex("shapes\\[0\\]\\.nmae: unknown field")))
-        << error.what();
-  }
-  std::string txt = text;
-  txt.insert(txt.find('{', txt.find("\"shapes\"")) + 1, "\"txt\": {}, ");
-  EXPECT_THROW(sim::ppt::LoadPresentation(txt), sim::ppt::FileFormatError);
-
-  // A file of 20 MiB, beyond a scenario's limit, is shown as the desktop reads it.
-  std::string large = text;
+  std::string large = model.str();
   large.insert(large.find("\"title\": \"") + 10, std::string(20u << 20, 'x'));
   const auto file = Write("large.ppt", large);
   ASSERT_NO_THROW(sim::ppt::LoadPresentation(large));

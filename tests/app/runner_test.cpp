@@ -1,88 +1,20 @@
+// Scenario runs as the runner reports them: errors expected or not, bad input, folders, the
+// trace, a kept desktop, the shell, the course table, the verdicts' sentences.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
+#include "app/cli_fixture.hpp"
 #include "player/codes.hpp"
-#include "player/commands.hpp"
 
 namespace player {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The output with the summary's time left out ("1 passed, 0 failed in 0.3 s" → "1 passed, 0 failed").
-std::string WithoutTime(const std::string& text) {
-  return std::regex_replace(text, std::regex(" in [0-9]+\\.[0-9] s\n"), "\n");
-}
-
-// A temporary folder of scenario files, removed afterwards.
-class Scenarios : public ::testing::Test {
- protected:
-  Scenarios() {
-    folder_ = fs::temp_directory_path() /
-              ("k60418_app_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  ~Scenarios() override { fs::remove_all(folder_); }
-
-  std::string Write(const std::string& name, const std::string& content) {
-    const fs::path path = folder_ / name;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
-  }
-
-  struct Output {
-    int status = -1;
-    std::string out;
-    std::string err;
-  };
-  Output Run(std::vector<std::string> paths, bool json = false, bool trace = false) {
-    RunOptions options;
-    options.paths = std::move(paths);
-    options.json = json;
-    options.trace = trace;
-    std::ostringstream out;
-    std::ostringstream err;
-    Output result;
-    result.status = RunScenarios(options, out, err);
-    result.out = WithoutTime(out.str());
-    result.err = err.str();
-    return result;
-  }
-
-  fs::path folder_;
-};
-
-TEST_F(Scenarios, PassingAndFailingScenariosGiveTheirLinesAndExitStatus) {
-  const auto right = Write("right.scn",
-                           "InitQuestion 201\n"
-                           "ActivePresentation.ApplyTemplate Sim.TemplateFolder & \"Texture.pot\"\n"
-                           "TestePoint\n"
-                           "Expect CauseErreur = \"\"\n");
-  const auto wrong = Write("wrong.scn",
-                           "InitQuestion 201\n"
-                           "TestePoint\n"
-                           "\n"
-                           "Expect CauseErreur = \"\"   ' untouched, it is B\n"
-                           "Expect CauseErreur = \"B\"\n");
-  auto result = Run({right});
-  EXPECT_EQ(kExitPassed, result.status);
-  EXPECT_EQ("PASS " + right + "\n1 passed, 0 failed\n", result.out);
-
-  result = Run({right, wrong});
-  EXPECT_EQ(kExitFailed, result.status);
-  EXPECT_EQ(
-      "PASS " + right + "\nFAIL " + wrong +
-          ":4: expected CauseErreur = \"\", found \"B\" (1 later expectation not run)\n1 passed, 1 failed\n",
-      result.out);
-}
+using Scenarios = CliTest;
 
 // An action's error fails the scenario at that line, unless the next line expects it.
 TEST_F(Scenarios, ErrorsFailUnlessTheNextLineExpectsThem) {
@@ -101,7 +33,7 @@ TEST_F(Scenarios, ErrorsFailUnlessTheNextLineExpectsThem) {
                             "Expect Error = 13\n"
                             "Application.Name\n"
                             "Expect Error = 0\n");
-  EXPECT_EQ(kExitPassed, Run({caught}).status) << Run({caught}).out;
+  EXPECT_EQ(kExitPassed, Cli({"run", caught}).status) << Cli({"run", caught}).out;
 
   const auto uncaught = Write("uncaught.scn",
                               "Sim.StartPowerPoint\n"
@@ -109,7 +41,7 @@ TEST_F(Scenarios, ErrorsFailUnlessTheNextLineExpectsThem) {
                               "Expect Error = 438\n"
                               "Application.NoSuchMember = 1\n"
                               "Fermer\n");
-  const auto result = Run({uncaught});
+  const auto result = Cli({"run", uncaught});
   EXPECT_EQ(kExitFailed, result.status);
   EXPECT_EQ("FAIL " + uncaught +
                 ":4: Application.NoSuchMember = 1 raised error 438 (PowerPoint): Object doesn't support this "
@@ -124,7 +56,7 @@ TEST_F(Scenarios, BadInputEndsWithStatusTwo) {
   const auto garbage = Write("garbage.scn", std::string("\x7F"
                                                         "ELF\x02\x01\x01\x00\x00",
                                                         9));
-  auto result = Run({good, broken, garbage, (folder_ / "missing.scn").string()});
+  auto result = Cli({"run", good, broken, garbage, (folder_ / "missing.scn").string()});
   EXPECT_EQ(kExitBadInput, result.status);
   EXPECT_NE(std::string::npos, result.out.find("PASS " + good));
   EXPECT_NE(std::string::npos, result.out.find("1 passed, 3 failed"));
@@ -143,7 +75,7 @@ TEST_F(Scenarios, BadInputEndsWithStatusTwo) {
 
   const auto empty_folder = folder_ / "empty";
   fs::create_directories(empty_folder);
-  result = Run({empty_folder.string()});
+  result = Cli({"run", empty_folder.string()});
   EXPECT_EQ(kExitBadInput, result.status);
   EXPECT_NE(std::string::npos, result.err.find("no scenario (.scn file) in this folder"));
 }
@@ -153,7 +85,7 @@ TEST_F(Scenarios, FoldersRunTheirScenariosInOrder) {
   Write("set/b.scn", "Expect 2 = 2\n");
   Write("set/a/c.scn", "Expect 3 = 3\n");
   Write("set/notes.txt", "not a scenario\n");
-  const auto result = Run({(folder_ / "set").string()});
+  const auto result = Cli({"run", (folder_ / "set").string()});
   EXPECT_EQ(kExitPassed, result.status);
   const auto a = result.out.find("set/a/c.scn");
   const auto b = result.out.find("set/b.scn");
@@ -161,22 +93,12 @@ TEST_F(Scenarios, FoldersRunTheirScenariosInOrder) {
   EXPECT_NE(std::string::npos, result.out.find("2 passed, 0 failed"));
 }
 
-TEST_F(Scenarios, JsonLinesAndTrace) {
+// The trace shows each host call with its arguments, its results, its object-model calls per
+// member, and the verdict with what it tells the learner; with --json, as events.
+TEST_F(Scenarios, TraceShowsHostCallsAndVerdicts) {
   const auto scenario = Write("one.scn", "InitQuestion 201\nTestePoint\nExpect CauseErreur = \"A\"\n");
-  auto result = Run({scenario}, true);
+  auto result = Cli({"run", scenario, "--trace"});
   EXPECT_EQ(kExitFailed, result.status);
-  EXPECT_NE(std::string::npos, result.out.find("{\"column\":1,\"duration_ms\":")) << result.out;
-  EXPECT_NE(std::string::npos,
-            result.out.find("\"expected\":\"\\\"A\\\"\",\"file\":\"" + scenario +
-                            "\",\"found\":\"\\\"B\\\"\",\"line\":3,\"message\":\"expected CauseErreur = "
-                            "\\\"A\\\", found \\\"B\\\"\",\"status\":\"fail\"}"))
-      << result.out;
-  EXPECT_NE(std::string::npos, result.out.find("\"errors\":0,\"failed\":1,\"passed\":0,\"summary\":true}\n"));
-  EXPECT_EQ(std::string::npos, result.out.find("0 passed, 1 failed"));
-
-  // The trace shows each host call with its arguments, its results, its object-model calls per
-  // member, and the verdict with what it tells the learner.
-  result = Run({scenario}, false, true);
   EXPECT_NE(std::string::npos, result.out.find("InitQuestion(201, \"C:\\ZUK\\Travail\\\", Nothing, -1) -> "
                                                "Host.Application = Application, Host.Handle = "))
       << result.out;
@@ -185,7 +107,7 @@ TEST_F(Scenarios, JsonLinesAndTrace) {
             result.out.find("verdict: \"B\" « un autre modèle que « Texture » est appliqué, ou aucun »"));
   EXPECT_NE(std::string::npos, result.out.find("failed: expected CauseErreur = \"A\", found \"B\""));
 
-  result = Run({scenario}, true, true);
+  result = Cli({"run", scenario, "--json", "--trace"});
   EXPECT_NE(std::string::npos, result.out.find("\"event\":\"host-call\"")) << result.out;
   EXPECT_NE(std::string::npos, result.out.find("\"templatename\":1"));
 }
@@ -195,19 +117,15 @@ TEST_F(Scenarios, StateFolderIsKeptBetweenRuns) {
   const auto first = Write("first.scn", "Sim.SetRegistry \"Software\\K60418\", \"Essai\", \"gardé\"\n");
   const auto second =
       Write("second.scn", "Expect Sim.Registry(\"Software\\K60418\", \"Essai\") = \"gardé\"\n");
-  RunOptions options;
-  options.state_folder = folder_ / "state";
-  std::ostringstream out;
-  std::ostringstream err;
-  options.paths = {first};
-  EXPECT_EQ(kExitPassed, RunScenarios(options, out, err)) << out.str() << err.str();
-  options.paths = {second};
-  out.str("");
-  EXPECT_EQ(kExitPassed, RunScenarios(options, out, err)) << out.str() << err.str();
-  EXPECT_NE(std::string::npos, out.str().find("NOTE " + second + ": the desktop was reloaded from "))
-      << out.str();
-  EXPECT_NE(std::string::npos, out.str().find("no PowerPoint runs after a reload"));
-  EXPECT_EQ(kExitFailed, Run({second}).status);  // a fresh desktop does not have it
+  const std::string state = (folder_ / "state").string();
+  auto result = Cli({"run", first, "--state", state});
+  EXPECT_EQ(kExitPassed, result.status) << result.out << result.err;
+  result = Cli({"run", second, "--state", state});
+  EXPECT_EQ(kExitPassed, result.status) << result.out << result.err;
+  EXPECT_NE(std::string::npos, result.out.find("NOTE " + second + ": the desktop was reloaded from "))
+      << result.out;
+  EXPECT_NE(std::string::npos, result.out.find("no PowerPoint runs after a reload"));
+  EXPECT_EQ(kExitFailed, Cli({"run", second}).status);  // a fresh desktop does not have it
 }
 
 // The shell answers each statement at once, also with piped input (no prompt).
@@ -247,8 +165,8 @@ TEST_F(Scenarios, ShellAnswersPipedStatements) {
   EXPECT_NE(std::string::npos, err.str().find("line 12, column 8: unterminated string"));
 }
 
-// The example of the scenario language's contract runs unchanged, and so does its version for
-// exercise 201 among the bundled scenarios.
+// The example of the scenario language's contract runs unchanged (its version for exercise 201 is
+// the bundled 0201/exemple.scn).
 TEST_F(Scenarios, TheContractsExampleRunsUnchanged) {
   const auto example =
       Write("example.scn", R"scn(' Exercise 203: underline "exceptionnel" in the second text of slide 3
@@ -270,9 +188,7 @@ Expect Sim.FileExists(Sim.WorkFolder & "Cinéloisirs.ppt") = False
 Quitter
 Expect Host.Application Is Nothing
 )scn");
-  auto result = Run({example});
-  EXPECT_EQ(kExitPassed, result.status) << result.out;
-  result = Run({std::string(K60418_COURSE_DIR) + "/scenarios/0201/exemple.scn"});
+  const auto result = Cli({"run", example});
   EXPECT_EQ(kExitPassed, result.status) << result.out;
 }
 
@@ -298,12 +214,10 @@ TEST(Codes, EveryExerciseHasATitleAndASentencePerCode) {
   EXPECT_EQ(kExitBadInput, ListCodes(std::string("abc"), out, err));
 }
 
+// show refuses a file that is not a presentation, and one that is missing.
 TEST_F(Scenarios, ShowRefusesWhatIsNotAPresentation) {
   std::ostringstream out;
   std::ostringstream err;
-  EXPECT_EQ(kExitPassed, ShowFile(std::string(K60418_COURSE_DIR) + "/models/02131201.ppt", out, err))
-      << err.str();
-  EXPECT_NE(std::string::npos, out.str().find("Cinéloisirs")) << out.str().substr(0, 400);
   EXPECT_EQ(kExitBadInput,
             ShowFile(Write("garbage.ppt", std::string("\xD0\xCF\x11\xE0\x00\x01", 6)), out, err));
   EXPECT_NE(std::string::npos, err.str().find("not a presentation file"));
@@ -312,30 +226,24 @@ TEST_F(Scenarios, ShowRefusesWhatIsNotAPresentation) {
 
 // The course: one row per exercise, the bundled scenarios of a course folder, failures listed.
 TEST_F(Scenarios, CourseTableRowsAndSummary) {
-  const fs::path course = folder_ / "course";
-  fs::create_directories(course);
-  fs::create_directory_symlink(fs::path(K60418_COURSE_DIR) / "models", course / "models");
-  fs::create_directory_symlink(fs::path(K60418_COURSE_DIR) / "office", course / "office");
+  const fs::path course = MakeCourse();
   Write("course/scenarios/0201/pixel.scn",
         "InitQuestion 201\nActivePresentation.ApplyTemplate Sim.DesignsFolder & \"Pixel.pot\"\nTestePoint\n"
         "Expect CauseErreur = \"A\"\n");
   Write("course/scenarios/0201/wrong.scn", "InitQuestion 201\nTestePoint\nExpect CauseErreur = \"A\"\n");
   Write("course/scenarios/general/dialog.scn",
         "InitQuestion 201\nSim.OpenDialog \"Imprimer\"\nTestePoint\nExpect CauseErreur = \"%AL\"\n");
-  CourseOptions options;
-  options.course_folder = course;
-  std::ostringstream out;
-  std::ostringstream err;
-  EXPECT_EQ(kExitFailed, PlayCourse(options, out, err));
-  const std::string text = out.str();
+  const auto result = Cli({"--course", course.string(), "course"});
+  EXPECT_EQ(kExitFailed, result.status);
+  const std::string& text = result.out;
   EXPECT_NE(std::string::npos, text.find("0201      Appliquer le modèle de conception « Texture »")) << text;
   EXPECT_NE(std::string::npos, text.find("1/2        A B\n")) << text;
   EXPECT_NE(std::string::npos, text.find("            A      « c'est le modèle « Pixel » qui est appliqué"));
   EXPECT_NE(std::string::npos, text.find("général")) << text;
   EXPECT_NE(std::string::npos, text.find("1/1        %AL\n")) << text;
   EXPECT_NE(std::string::npos, text.find("FAIL 0201/wrong.scn:3: expected CauseErreur = \"A\", found \"B\""));
-  EXPECT_NE(std::string::npos, WithoutTime(text).find("\n2 passed, 1 failed\n"));
-  EXPECT_TRUE(err.str().empty()) << "no progress without a terminal: " << err.str();
+  EXPECT_NE(std::string::npos, text.find("\n2 passed, 1 failed\n"));
+  EXPECT_TRUE(result.err.empty()) << "no progress without a terminal: " << result.err;
 }
 
 }  // namespace

@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "player/command_line.hpp"
-#include "player/commands.hpp"
+#include "app/cli_fixture.hpp"
 #include "player/in_process_module.hpp"
 #include "player/not_playable.hpp"
 #include "player/simulated_desktop.hpp"
@@ -32,24 +31,8 @@ class DesktopWithoutFrameEvents : public SimulatedDesktop {
   std::int32_t WindowHandle(const std::string&) override { throw NotPlayable("no window titles here"); }
 };
 
-class Seams : public ::testing::Test {
+class Seams : public CliTest {
  protected:
-  Seams() {
-    folder_ = fs::temp_directory_path() /
-              ("k60418_seams_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  ~Seams() override { fs::remove_all(folder_); }
-
-  std::string Write(const std::string& name, const std::string& content) {
-    const fs::path path = folder_ / name;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
-  }
-
   // A maker of the double with the core in process; a kept desktop it refuses, as a real
   // desktop would.
   SidesMaker Maker() {
@@ -63,27 +46,10 @@ class Seams : public ::testing::Test {
       return PlayerSides{std::move(desktop), std::move(module)};
     };
   }
-
-  struct Output {
-    int status = -1;
-    std::string out;
-    std::string err;
-  };
-  Output Cli(std::vector<std::string> args, const std::string& input = "") {
-    args.insert(args.begin(), "k60418");
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    Console console{in, out, err};
-    console.make_sides = Maker();
-    Output result;
-    result.status = RunCommandLine(args, console);
-    result.out = std::regex_replace(out.str(), std::regex(" in [0-9]+\\.[0-9] s\n"), "\n");
-    result.err = err.str();
-    return result;
+  Output Run(std::vector<std::string> args, const std::string& input = "") {
+    return Cli(std::move(args), input, Maker());
   }
 
-  fs::path folder_;
   int made_ = 0;
 };
 
@@ -96,7 +62,7 @@ TEST_F(Seams, RunReportsSkippedScenarios) {
   Write("set/value.scn", "Expect 1 = 1\nExpect Sim.WindowHandle(\"Imprimer\") = 0\n");
   Write("set/right.scn", "Expect 1 = 1\n");
   const std::string set = (folder_ / "set").string();
-  auto result = Cli({"run", set});
+  auto result = Run({"run", set});
   EXPECT_EQ(kExitPassed, result.status) << result.out;
   EXPECT_EQ(3, made_);
   EXPECT_NE(std::string::npos, result.out.find("SKIP " + set + "/event.scn:2: no frame to destroy here\n"))
@@ -105,12 +71,12 @@ TEST_F(Seams, RunReportsSkippedScenarios) {
   EXPECT_NE(std::string::npos, result.out.find("\n1 passed, 0 failed, 2 skipped\n")) << result.out;
 
   Write("set/wrong.scn", "Expect 1 = 2\n");
-  result = Cli({"run", set});
+  result = Run({"run", set});
   EXPECT_EQ(kExitFailed, result.status);
   EXPECT_NE(std::string::npos, result.out.find("\n1 passed, 1 failed, 2 skipped\n")) << result.out;
 
   const auto failed_first = Write("failed-first.scn", "Expect 1 = 2\nSim.DestroyMainWindow\nExpect 2 = 2\n");
-  result = Cli({"run", failed_first, "--keep-going"});
+  result = Run({"run", failed_first, "--keep-going"});
   EXPECT_EQ(kExitFailed, result.status);
   EXPECT_NE(std::string::npos, result.out.find("FAIL " + failed_first + ":1: expected 1 = 2")) << result.out;
   EXPECT_NE(std::string::npos, result.out.find("NOTE " + failed_first +
@@ -118,7 +84,7 @@ TEST_F(Seams, RunReportsSkippedScenarios) {
   EXPECT_NE(std::string::npos, result.out.find("\n0 passed, 1 failed\n"));
 
   // A desktop that cannot be made as asked: the scenario is skipped before its first line.
-  result = Cli({"run", event, "--state", (folder_ / "kept").string()});
+  result = Run({"run", event, "--state", (folder_ / "kept").string()});
   EXPECT_EQ(kExitPassed, result.status) << result.out << result.err;
   EXPECT_EQ("SKIP " + event + ": no kept desktop here\n0 passed, 0 failed, 1 skipped\n", result.out);
 }
@@ -128,11 +94,9 @@ TEST_F(Seams, MachineReportsSaySkipped) {
   Write("a/event.scn", kUnplayableEvent);
   Write("a/wrong.scn", "Expect 1 = 2\n");
   const std::string report = (folder_ / "report.xml").string();
-  const auto result = Cli({"run", (folder_ / "a").string(), "--json", "--junit", report});
+  const auto result = Run({"run", (folder_ / "a").string(), "--json", "--junit", report});
   EXPECT_EQ(kExitFailed, result.status);
-  std::vector<nlohmann::json> lines;
-  std::istringstream in(result.out);
-  for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+  const auto lines = JsonLines(result.out);
   ASSERT_EQ(3u, lines.size()) << result.out;
   EXPECT_EQ("skipped", lines[0]["status"]);
   EXPECT_EQ("no frame to destroy here", lines[0]["reason"]);
@@ -159,13 +123,10 @@ TEST_F(Seams, MachineReportsSaySkipped) {
 // course: the maker makes every scenario's player; a row counts its skipped scenarios, the SKIP
 // lines follow the table, and the summary counts them apart.
 TEST_F(Seams, CourseCountsSkippedPerExercise) {
-  const fs::path course = folder_ / "course";
-  fs::create_directories(course);
-  fs::create_directory_symlink(fs::path(K60418_COURSE_DIR) / "models", course / "models");
-  fs::create_directory_symlink(fs::path(K60418_COURSE_DIR) / "office", course / "office");
+  const fs::path course = MakeCourse();
   Write("course/scenarios/0201/wrong.scn", "InitQuestion 201\nTestePoint\nExpect CauseErreur = \"B\"\n");
   Write("course/scenarios/0201/frame.scn", "InitQuestion 201\nSim.DestroyMainWindow\nTestePoint\n");
-  const auto result = Cli({"--course", course.string(), "course", "--brief"});
+  const auto result = Run({"--course", course.string(), "course", "--brief"});
   EXPECT_EQ(kExitPassed, result.status) << result.out;
   EXPECT_EQ(2, made_);
   EXPECT_NE(std::string::npos, result.out.find("1/2, 1 skipped  B\n")) << result.out;
@@ -177,7 +138,7 @@ TEST_F(Seams, CourseCountsSkippedPerExercise) {
 // shell: its player comes from the maker too; what the desktop cannot play is said, and the
 // session goes on.
 TEST_F(Seams, ShellSaysWhatCannotBePlayed) {
-  const auto result = Cli({"shell"}, "Sim.StartPowerPoint\nSim.DestroyMainWindow\nSim.PowerPointRunning\n");
+  const auto result = Run({"shell"}, "Sim.StartPowerPoint\nSim.DestroyMainWindow\nSim.PowerPointRunning\n");
   EXPECT_EQ(kExitPassed, result.status) << result.out << result.err;
   EXPECT_EQ(1, made_);
   EXPECT_NE(std::string::npos, result.out.find("not playable on this desktop: no frame to destroy here\n"))

@@ -241,18 +241,6 @@ TEST_F(Driver, ASecondSetUpReplacesAnOpenModifiedCopy) {
   EXPECT_EQ(slides, application.ActivePresentation().Slides().Count());
 }
 
-// PowerPoint hidden by the learner: the check gives "AK" over the exercise's own code and ends
-// the instance; closing then still puts the folders back.
-TEST_F(Driver, ClosingAfterAKStillPutsTheFoldersBack) {
-  Init201();
-  module.TestePoint();
-  desktop.HideWindow();
-  module.TestePoint();
-  ASSERT_EQ("AK", module.CauseErreur());
-  module.Fermer();
-  EXPECT_EQ(Lower(test_support::kUserDefault), Setting("Default"));
-}
-
 // A modal dialog open over PowerPoint: "%AL". Closing the exercise closes the dialog, and the one
 // it opened, first; another program's window and a window without title are left alone.
 TEST_F(Driver, AModalDialogGivesALAndIsClosedWithTheExercise) {

@@ -39,7 +39,7 @@ class FermerWait : public test_support::CourseTest {
 
 // The assistant's balloon, closed with its children when the exercise closes: none, none to wait
 // for; one that goes when told, not waited for; one that stays, with a child that stays and one
-// that closes, waited for a little (each child closed on its own), then the closing goes on.
+// that closes, waited for 200 ms at most (each child closed on its own), then the closing goes on.
 TEST_F(FermerWait, TheBalloonIsClosedAndWaitedForOnlyWhileItStays) {
   struct Case {
     const char* what;
@@ -48,7 +48,7 @@ TEST_F(FermerWait, TheBalloonIsClosedAndWaitedForOnlyWhileItStays) {
   };
   for (const Case& c :
        {Case{"no balloon", false, false, 0, 0}, Case{"a balloon that closes", true, false, 0, 0},
-        Case{"a balloon that stays", true, true, 1, 1000}}) {
+        Case{"a balloon that stays", true, true, 1, 200}}) {
     PlaceFiles201(work);
     waiting_module.InitQuestion(201, work, application, handle);
     const long before = clock.slept();

@@ -3,10 +3,8 @@
 // the few set-up actions the port itself cannot do (make a window, write a file).
 #pragma once
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <exception>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,34 +27,5 @@ struct CheckName {
     return info.param.name;
   }
 };
-
-/// Runs a check without letting its failures fail the current test; gives how many it reported,
-/// an exception out of the check counting as one. (A contract that a faulty adapter still passes
-/// would check nothing.)
-template <class Subject>
-int FailuresOf(const Check<Subject>& check, Subject& subject) {
-  testing::TestPartResultArray results;
-  int thrown = 0;
-  {
-    testing::ScopedFakeTestPartResultReporter reporter(
-        testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
-    try {
-      check.run(subject);
-    } catch (const std::exception&) {
-      thrown = 1;
-    }
-  }
-  return results.size() + thrown;
-}
-
-/// The check of that name in a contract (the test fails when there is none).
-template <class Subject>
-const Check<Subject>& Named(const std::vector<Check<Subject>>& contract, const std::string& name) {
-  for (const auto& check : contract) {
-    if (name == check.name) return check;
-  }
-  ADD_FAILURE() << "no check named " << name;
-  return contract.front();
-}
 
 }  // namespace contract

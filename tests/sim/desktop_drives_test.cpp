@@ -1,5 +1,6 @@
 // Conformance of the simulated drives beyond the port's contract: dates from the clock, the
-// content API, confinement to the drive folders, and what the host folder cannot model.
+// content API, confinement to the drive folders, names at the length limit, and what the host
+// folder cannot model.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -132,6 +133,26 @@ TEST_F(DesktopDrives, ChDirKeepsTheCurrentDrive) {
   drives.WriteFile("Relatif.ppt", "x");
   EXPECT_TRUE(drives.Exists("C:\\ZUK\\Travail\\Relatif.ppt"));
   EXPECT_TRUE(drives.Exists("\\ZUK\\Travail\\Relatif.ppt"));
+}
+
+TEST_F(DesktopDrives, NamesUpTo255BytesAreTaken) {
+  // A folder and a file whose names have 255 characters are made and found again.
+  const std::string folder = "C:\\" + std::string(255, 'd') + "\\";
+  EXPECT_TRUE(drives.MakeSureDirectoryPathExists(folder));
+  drives.WriteFile(folder + std::string(255, 'f'), "texte");
+  EXPECT_TRUE(drives.Exists(folder + std::string(255, 'f')));
+  // A name of 256 characters and more is a bad file name (52), and the path is not made:
+  // MakeSureDirectoryPathExists answers False, as its Win32 namesake does for a bad path.
+  EXPECT_FALSE(drives.MakeSureDirectoryPathExists("C:\\Mes dossiers\\" + std::string(2000, 'x') + "\\"));
+  EXPECT_FALSE(drives.Exists("C:\\Mes dossiers\\"));
+  EXPECT_EQ(sim::kBadFileName,
+            ErrorNumberOf([&] { drives.WriteFile("C:\\" + std::string(256, 'f'), "texte"); }));
+  EXPECT_FALSE(drives.Exists("C:\\" + std::string(300, 'f') + "\\x.ppt"));
+  // Known divergence: Windows counts 255 UTF-16 characters; the host folders behind the drives
+  // hold 255 bytes, so a name of 128 accented letters (256 bytes of UTF-8) is refused here.
+  std::string accented;
+  for (int i = 0; i < 128; ++i) accented += "é";
+  EXPECT_FALSE(drives.MakeSureDirectoryPathExists("C:\\" + accented + "\\"));
 }
 
 }  // namespace

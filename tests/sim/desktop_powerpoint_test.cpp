@@ -95,10 +95,18 @@ TEST_F(DesktopPowerPoint, ApplicationQuitEndsTheProcess) {
 }
 
 TEST_F(DesktopPowerPoint, DialogRefusesCallsUntilClosed) {
-  // A modal dialog makes PowerPoint refuse calls; closing it by WM_CLOSE ends the refusal.
+  // A modal dialog makes PowerPoint refuse calls with RPC_E_CALL_REJECTED; closing it by WM_CLOSE
+  // ends the refusal.
   sim::PowerPointProcess& process = desktop.StartPowerPoint();
   const HWND dialog = desktop.OpenDialog("Ouvrir");
-  EXPECT_EQ(kRejected, ReadWindowState(process.application()));
+  try {
+    process.application()->Invoke("WindowState", vb::CallKind::Get, {});
+    ADD_FAILURE() << "the call was not refused";
+  } catch (const vb::Error& error) {
+    EXPECT_EQ(kRejected, error.number());
+    EXPECT_EQ("Call was rejected by callee.", error.description());
+    EXPECT_EQ("PowerPoint", error.source());
+  }
   windows.SendMessageA(dialog, WM_CLOSE, 0, 0);
   EXPECT_EQ(0, ReadWindowState(process.application()));
 }

@@ -1,4 +1,5 @@
-// Conformance of the process gate: counting, the order of its refusals, injected faults.
+// Conformance of the process gate: counting, the order of its refusals, injected faults (the
+// refusal while a dialog is open: DesktopPowerPoint.DialogRefusesCallsUntilClosed).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -28,23 +29,6 @@ TEST(Gate, CountsEveryCallByMemberWithoutCase) {
   EXPECT_EQ(1u, gate.calls("presentations"));
   EXPECT_EQ(3u, gate.total_calls());
   EXPECT_EQ(0u, gate.calls("Visible"));
-}
-
-TEST(Gate, RefusalEndsWithTheDialog) {
-  // While the probe sees a modal dialog, calls are refused with RPC_E_CALL_REJECTED.
-  sim::Gate gate;
-  bool modal = true;
-  gate.SetModalProbe([&] { return modal; });
-  try {
-    gate.Enter("WindowState");
-    ADD_FAILURE() << "the call was not refused";
-  } catch (const vb::Error& error) {
-    EXPECT_EQ(kRejected, error.number());
-    EXPECT_EQ("Call was rejected by callee.", error.description());
-    EXPECT_EQ("PowerPoint", error.source());
-  }
-  modal = false;
-  EXPECT_EQ(0, ErrorNumberOf([&] { gate.Enter("WindowState"); }));
 }
 
 TEST(Gate, EndedProcessFailsEveryCall) {

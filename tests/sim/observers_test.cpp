@@ -5,11 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "error_number.hpp"
 #include "powerpoint/ppt.hpp"
 #include "sim/desktop.hpp"
 #include "vb/error.hpp"
 
 namespace {
+
+using test_support::ErrorNumberOf;
 
 constexpr int kRejected = -2147418111;
 constexpr int kUnavailable = -2147023174;
@@ -42,23 +45,11 @@ TEST(GateCallObserver, InjectingFromTheObserverStrikesTheCallBeingMade) {
   });
   strike = "Name";
   gate.Enter("Count");
-  int got = 0;
-  try {
-    gate.Enter("Name");
-  } catch (const vb::Error& error) {
-    got = error.number();
-  }
-  EXPECT_EQ(kRejected, got);
+  EXPECT_EQ(kRejected, ErrorNumberOf([&] { gate.Enter("Name"); }));
   gate.Enter("FullName");  // the refusal struck once
   strike = "Slides";
   fault = sim::Fault::kEndProcess;
-  got = 0;
-  try {
-    gate.Enter("Slides");
-  } catch (const vb::Error& error) {
-    got = error.number();
-  }
-  EXPECT_EQ(kUnavailable, got);
+  EXPECT_EQ(kUnavailable, ErrorNumberOf([&] { gate.Enter("Slides"); }));
   EXPECT_TRUE(gate.ended());
 }
 

@@ -63,7 +63,8 @@ std::string Document(const std::string& fields) {
          fields + "}";
 }
 
-// Values the model cannot hold are refused with the field named; nothing is taken in part.
+// Values the model cannot hold, and unknown fields, are refused with the field named; nothing is
+// taken in part.
 TEST(FileFormat, InvalidValuesAreRefusedWithTheirField) {
   const std::pair<std::string, std::string> cases[] = {
       {R"(, "slides": [{"design": 2}])", "slides[0].design"},
@@ -77,12 +78,16 @@ TEST(FileFormat, InvalidValuesAreRefusedWithTheirField) {
       {R"(, "properties": {"creation_date": "hier"})", "properties.creation_date"},
       {R"(, "page_setup": {"slide_size": 4294967296})", "page_setup.slide_size"},
       {R"(, "view": {"zoom": 5})", "view.zoom"},
+      {R"(, "slides": [{"shapes": [{"nmae": "x"}]}])", "slides[0].shapes[0].nmae: unknown field"},
   };
   for (const auto& [fields, field] : cases) {
     const std::string why = Refusal(Document(fields));
     EXPECT_NE(std::string::npos, why.find(field)) << fields << " gave: " << why;
   }
   EXPECT_NE("", Refusal(R"({"format": "k60418-presentation", "version": 1, "designs": []})"));
+  // A syntax error is told with its line and column.
+  const std::string syntax = Refusal("{\n  \"format\": \"k60418-presentation\",\n  \"version\": 1 x\n}");
+  EXPECT_NE(std::string::npos, syntax.find("line 3, column 16")) << syntax;
 }
 
 // Groups nested beyond eight levels are refused before they can exhaust anything.

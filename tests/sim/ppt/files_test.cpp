@@ -8,19 +8,11 @@ namespace {
 
 using namespace ppt_test;
 
-constexpr std::int32_t kPowerPointError = -2147188160;
-const std::string kWork = "C:\\Travail\\";
-
-class Files : public ::testing::Test {
+class Files : public ModelPlaced {
  protected:
-  void SetUp() override {
-    ppt.desktop.drives().MakeSureDirectoryPathExists(kWork);
-    ppt.Place("models/02131201.ppt", kWork + "Cinéloisirs.ppt");
-  }
   vb::Variant Property(const vb::ObjectRef& presentation, vb::Variant index) {
     return Get(Obj(Obj(presentation, "BuiltInDocumentProperties"), "Item", {{index, {}}}), "Value");
   }
-  PowerPoint ppt;
 };
 
 // Open gives the file's name, full name and folder; the presentation becomes the active one.

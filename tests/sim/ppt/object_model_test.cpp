@@ -8,19 +8,12 @@ namespace {
 
 using namespace ppt_test;
 
-constexpr std::int32_t kPowerPointError = -2147188160;
-const std::string kWork = "C:\\Travail\\";
-
-class ObjectModel : public ::testing::Test {
+class ObjectModel : public ModelOpen {
  protected:
   void SetUp() override {
-    ppt.desktop.drives().MakeSureDirectoryPathExists(kWork);
-    ppt.Place("models/02131201.ppt", kWork + "Cinéloisirs.ppt");
-    presentation = ppt.Open(kWork + "Cinéloisirs.ppt");
+    ModelOpen::SetUp();
     slides = Obj(presentation, "Slides");
-    window = Obj(ppt.app, "ActiveWindow");
   }
-  vb::ObjectRef Slide(int index) { return Obj(slides, "Item", Args(index)); }
   std::string Tag(const vb::ObjectRef& object) {
     return Get(Obj(object, "Tags"), "Item", Args("Identite")).ToString();
   }
@@ -31,8 +24,7 @@ class ObjectModel : public ::testing::Test {
       types.push_back(Get(Obj(panes, "Item", Args(i)), "ViewType").ToLong());
     return types;
   }
-  PowerPoint ppt;
-  vb::ObjectRef presentation, slides, window;
+  vb::ObjectRef slides;
 };
 
 // Item out of range raises PowerPoint's error with its message naming the valid range.
@@ -153,23 +145,33 @@ TEST_F(ObjectModel, FollowMasterBackgroundIsATriStateOverTheRange) {
   EXPECT_EQ(22, Get(Obj(Obj(Slide(1), "Background"), "Fill"), "PresetTexture").ToLong());
 }
 
-// Normal view has three panes; the slide master shown in normal view keeps the window at 9 with
-// panes 12 and 2; the title master gives 12 and 8; other views have one pane of their type.
-TEST_F(ObjectModel, MasterViewsReadNormalAtTheWindow) {
-  EXPECT_EQ(9, Get(window, "ViewType").ToLong());
-  EXPECT_EQ((std::vector<int>{11, 1, 3}), PaneTypes());
-  EXPECT_EQ(1, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
-  Put(window, "ViewType", 2);
-  EXPECT_EQ(9, Get(window, "ViewType").ToLong());
-  EXPECT_EQ((std::vector<int>{12, 2}), PaneTypes());
-  EXPECT_EQ(2, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
-  Put(window, "ViewType", 8);
-  EXPECT_EQ((std::vector<int>{12, 8}), PaneTypes());
-  Put(window, "ViewType", 10);
-  EXPECT_EQ(10, Get(window, "ViewType").ToLong());
-  EXPECT_EQ((std::vector<int>{10}), PaneTypes());
-  Put(window, "ViewType", 9);
-  EXPECT_EQ((std::vector<int>{11, 1, 3}), PaneTypes());
+// The window's view and its panes for each view type set (0: not looked at): normal has three
+// panes; the slide master and the title master shown in normal view keep the window at 9, with
+// panes 12 and 2 or 8; print preview, slide sorter, notes page, handout master and notes master
+// are views of their own, one pane each; the outline reads normal at the window and outline in
+// its active pane. Panes.Item names its valid range; Activate makes a pane the active one.
+TEST_F(ObjectModel, ViewsAndTheirPanes) {
+  struct Case {
+    int set, window;
+    std::vector<int> panes;
+    int active;
+  };
+  for (const Case& c : {Case{9, 9, {11, 1, 3}, 1}, Case{2, 9, {12, 2}, 2}, Case{8, 0, {12, 8}, 0},
+                        Case{10, 10, {10}, 10}, Case{7, 7, {7}, 7}, Case{3, 3, {3}, 3}, Case{4, 4, {4}, 4},
+                        Case{5, 5, {5}, 5}, Case{9, 9, {11, 1, 3}, 1}}) {
+    Put(window, "ViewType", c.set);
+    if (c.window) {
+      EXPECT_EQ(c.window, Get(window, "ViewType").ToLong()) << c.set;
+    }
+    EXPECT_EQ(c.panes, PaneTypes()) << c.set;
+    if (c.active) {
+      EXPECT_EQ(c.active, Get(Obj(window, "ActivePane"), "ViewType").ToLong()) << c.set;
+    }
+    const int beyond = static_cast<int>(c.panes.size()) + 1;
+    EXPECT_EQ("Panes.Item : Integer out of range. " + std::to_string(beyond) +
+                  " is not in the valid range of 1 to " + std::to_string(c.panes.size()) + ".",
+              ErrorOf([&] { Obj(Obj(window, "Panes"), "Item", Args(beyond)); }).description());
+  }
   Call(Obj(Obj(window, "Panes"), "Item", Args(1)), "Activate");
   EXPECT_EQ(11, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
   Put(window, "ViewType", 6);
@@ -272,13 +274,6 @@ TEST_F(ObjectModel, ApplicationWindowFollowsTheMainWindow) {
   Put(ppt.app, "Visible", 0);
   EXPECT_EQ(0, windows.IsWindowVisible(main));
   EXPECT_EQ(kPowerPointError, ErrorOf([&] { Put(ppt.app, "WindowState", 7); }).number());
-}
-
-// Quit ends the process: later calls fail as calls to an ended process.
-TEST_F(ObjectModel, QuitEndsTheProcess) {
-  Call(ppt.app, "Quit");
-  EXPECT_EQ(vb::errors::kServerUnavailable, ErrorOf([&] { Get(ppt.app, "Visible"); }).number());
-  EXPECT_EQ(0, ppt.desktop.PowerPointRunning());
 }
 
 }  // namespace

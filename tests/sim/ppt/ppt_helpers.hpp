@@ -69,4 +69,29 @@ struct PowerPoint {
   vb::ObjectRef Active() { return Obj(app, "ActivePresentation"); }
 };
 
+constexpr std::int32_t kPowerPointError = -2147188160;
+inline const std::string kWork = "C:\\Travail\\";
+
+/// PowerPoint with the course's first model in the working folder: placed (Files), or opened as
+/// the active presentation in its window (ModelOpen).
+class ModelPlaced : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ppt.desktop.drives().MakeSureDirectoryPathExists(kWork);
+    ppt.Place("models/02131201.ppt", kWork + "Cinéloisirs.ppt");
+  }
+  PowerPoint ppt;
+};
+
+class ModelOpen : public ModelPlaced {
+ protected:
+  void SetUp() override {
+    ModelPlaced::SetUp();
+    presentation = ppt.Open(kWork + "Cinéloisirs.ppt");
+    window = Obj(ppt.app, "ActiveWindow");
+  }
+  vb::ObjectRef Slide(int index) { return Obj(Obj(presentation, "Slides"), "Item", Args(index)); }
+  vb::ObjectRef presentation, window;
+};
+
 }  // namespace ppt_test

@@ -8,35 +8,10 @@ namespace {
 
 using namespace ppt_test;
 
-constexpr std::int32_t kPowerPointError = -2147188160;
-const std::string kWork = "C:\\Travail\\";
-
-class Settings : public ::testing::Test {
+class Settings : public ModelOpen {
  protected:
-  void SetUp() override {
-    ppt.desktop.drives().MakeSureDirectoryPathExists(kWork);
-    ppt.Place("models/02131201.ppt", kWork + "Cinéloisirs.ppt");
-    presentation = ppt.Open(kWork + "Cinéloisirs.ppt");
-    window = Obj(ppt.app, "ActiveWindow");
-  }
-  vb::ObjectRef Slide(int index) { return Obj(Obj(presentation, "Slides"), "Item", Args(index)); }
   vb::ObjectRef Properties() { return Obj(presentation, "BuiltInDocumentProperties"); }
-  PowerPoint ppt;
-  vb::ObjectRef presentation, window;
 };
-
-// Slide sorter, notes page, handout master and notes master are views of their own, one pane each.
-TEST_F(Settings, ViewsOfTheirOwnHaveOnePane) {
-  for (int type : {7, 3, 4, 5}) {
-    Put(window, "ViewType", type);
-    EXPECT_EQ(type, Get(window, "ViewType").ToLong());
-    auto panes = Obj(window, "Panes");
-    EXPECT_EQ(1, Get(panes, "Count").ToLong()) << type;
-    EXPECT_EQ(type, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
-    EXPECT_EQ("Panes.Item : Integer out of range. 2 is not in the valid range of 1 to 1.",
-              ErrorOf([&] { Obj(panes, "Item", Args(2)); }).description());
-  }
-}
 
 // A view type that does not exist, and a zoom outside 10 to 400, are refused.
 TEST_F(Settings, ViewTypeAndZoomAreChecked) {

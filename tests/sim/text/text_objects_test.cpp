@@ -93,18 +93,6 @@ TEST_F(TextObjects, WordsByNameAsTheWordSearchReadsThem) {
   EXPECT_EQ(Variant("festival "), Get(Get(Get(Text(), "Words"), "Item", {L(2)}), "Text"));
 }
 
-TEST_F(TextObjects, UnderliningHalfAWordReadsMixed) {
-  // Characters 13 to 18 are "except": the word reads -2, then -1 once underlined whole.
-  Put(Get(Get(Text(), "Characters", {L(13), L(6)}), "Font"), "Underline", L(-1));
-  const auto underline = [&] {
-    return Get(Get(Get(Get(Text(), "Words", {L(3)}), "TrimText"), "Font"), "Underline");
-  };
-  EXPECT_EQ(Variant(L(-2)), underline());
-  Put(Get(Call(Text(), "Find", Positional({"exceptionnel"})), "Font"), "Underline", true);
-  EXPECT_EQ(Variant(L(-1)), underline());
-  EXPECT_EQ(Variant(L(0)), Get(Get(Get(Text(), "Words", {L(2)}), "Font"), "Underline"));
-}
-
 TEST_F(TextObjects, FindTakesNamedArgumentsAndReturnsNothingWhenAbsent) {
   EXPECT_EQ(Variant::Nothing(),
             Call(Text(), "Find", {{Variant("FESTIVAL"), ""}, {Variant(L(-1)), "MatchCase"}}));
