@@ -85,7 +85,9 @@ TEST(TextWords, WordsOfASubRangeAreClippedToIt) {
 }
 
 TEST(TextWords, ReadingEveryWordOfALongTextDoesNotRescanIt) {
-  // 100,000 words read one by one, as a word search does, in well under a second.
+  // 100,000 words read one by one, as a word search does: under a second here when each read goes
+  // straight to its word; a read that scanned from the start would take minutes. The bound leaves
+  // room for a loaded machine.
   std::string text;
   for (int i = 0; i < 100000; ++i) text += (i % 10 == 9) ? "mot.\r" : "mot ";
   const TextBody body(text);
@@ -97,7 +99,7 @@ TEST(TextWords, ReadingEveryWordOfALongTextDoesNotRescanIt) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   EXPECT_EQ(110000u, count);  // each tenth word is followed by a full stop, a word of its own
   EXPECT_EQ(90000u, matches);
-  EXPECT_LT(seconds, 1.0 * kSlowdown);
+  EXPECT_LT(seconds, 10.0 * kSlowdown);
 }
 
 // --- Paragraphs ------------------------------------------------------------------------------------
