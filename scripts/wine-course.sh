@@ -39,8 +39,8 @@ wine "$tools\\regsvr32.exe" /s "$dll"
 wine "$standin" /regserver
 wine "$standin" /seed "$office"
 
-# From the prefix's folder: a program started for the course (the stand-in, started by COM) takes
-# this as its current folder, and whatever it saves by a bare name stays out of the source tree.
+# From the prefix's folder: Wine's own processes, which start the stand-in for COM, take this as
+# their current folder (the stand-in moves to the user's documents folder as it starts).
 cd "$WINEPREFIX"
 status=0
 K60418_COURSE_DIR=${K60418_COURSE_DIR:-$(windows_path "$root/course")} \

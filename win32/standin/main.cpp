@@ -1,6 +1,7 @@
 // StandinPowerPoint.exe: the stand-in PowerPoint's process.
 //   (no switch)                 started by a user: the main window shows; ends on Quit
 //   -Embedding                  started by COM for a CreateObject: ends when its last client goes
+//                               (either way, it works in the user's documents folder)
 //   /regserver [/user]          registers the class and ProgIDs in HKLM\Software\Classes, or in
 //                               HKCU\Software\Classes with /user (which Wine's COM does not read)
 //   /unregserver [/user]        removes them
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/desktop.hpp"
 #include "vb/error.hpp"
 #include "win32/platform/text.hpp"
 #include "win32/standin/standin.hpp"
@@ -67,6 +69,11 @@ int main() {
   }
   const bool embedding = !arguments.empty() && Is(arguments[0], L"Embedding");
   if (!arguments.empty() && !embedding) return Fail("unknown switch");
+
+  // PowerPoint works in its default file location, the user's documents folder, whoever started
+  // it and from wherever (COM starts a server in a folder of its own choosing): a file name
+  // without a folder is saved there. Where that folder is missing, the inherited one stays.
+  SetCurrentDirectoryW(win32::Utf8ToWide(sim::Desktop::DocumentsFolder()).c_str());
 
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return Fail("COM cannot start");
   int code = 0;
