@@ -1,6 +1,7 @@
 // StandinPowerPoint.exe: the stand-in PowerPoint's process.
 //   (no switch)                 started by a user: the main window shows; ends on Quit
-//   -Embedding                  started by COM for a CreateObject: ends when its last client goes
+//   -Embedding                  started by COM for a CreateObject: waits unseen for its first
+//                               client, then starts; ends when its last client goes
 //                               (either way, it works in the user's documents folder)
 //   /regserver [/user]          registers the class and ProgIDs in HKLM\Software\Classes, or in
 //                               HKCU\Software\Classes with /user (which Wine's COM does not read)
@@ -11,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/desktop.hpp"
 #include "vb/error.hpp"
 #include "win32/platform/text.hpp"
 #include "win32/standin/standin.hpp"
@@ -69,11 +69,6 @@ int main() {
   }
   const bool embedding = !arguments.empty() && Is(arguments[0], L"Embedding");
   if (!arguments.empty() && !embedding) return Fail("unknown switch");
-
-  // PowerPoint works in its default file location, the user's documents folder, whoever started
-  // it and from wherever (COM starts a server in a folder of its own choosing): a file name
-  // without a folder is saved there. Where that folder is missing, the inherited one stays.
-  SetCurrentDirectoryW(win32::Utf8ToWide(sim::Desktop::DocumentsFolder()).c_str());
 
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return Fail("COM cannot start");
   int code = 0;
