@@ -2,8 +2,8 @@
 # The whole test suite: unit and conformance tests, bundled scenarios, under GCC and again under
 # Clang with AddressSanitizer and UndefinedBehaviorSanitizer; then the Windows side, cross-built for
 # i686 and x86_64 and run under Wine, each in a throwaway prefix; and the whole course played
-# through K60418.dll and the stand-in PowerPoint under Wine (i686), some 6 to 10 minutes on two
-# cores, within a time limit, each scenario within one of its own.
+# through K60418.dll and the stand-in PowerPoint under Wine (i686), some 8 minutes on two idle
+# cores (over 20 on a busy machine), within a time limit, each scenario within one of its own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
