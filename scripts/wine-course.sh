@@ -6,8 +6,10 @@
 #   win32 (the default) is the i686 build, whose DLL registers with the prefix's 32-bit regsvr32.
 # WINEPREFIX: the prefix to use (default <build>/coursewine, made afresh); K60418_REUSE_PREFIX=1
 # keeps a prefix that is ready already (the test suite's, once its tests have unregistered);
-# K60418_COURSE_TIMEOUT: the seconds the run may take before it is ended as failed (default 3600),
-# so that a call that never returns under Wine cannot hang a test run.
+# K60418_COURSE_TIMEOUT: the seconds the run may take before it is ended as failed (default 3600);
+# K60418_SCENARIO_TIMEOUT: the seconds one scenario may take (default 300) before k60418.exe names
+# it, ends the stand-ins so that it fails, and goes on (or stops, failed, when it stays stuck): a
+# call that never returns under Wine cannot hang a test run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 flavour=win32
@@ -39,8 +41,8 @@ wine "$tools\\regsvr32.exe" /s "$dll"
 wine "$standin" /regserver
 wine "$standin" /seed "$office"
 
-# From the prefix's folder: a program started for the course (the stand-in, started by COM) takes
-# this as its current folder, and whatever it saves by a bare name stays out of the source tree.
+# From the prefix's folder: Wine's own processes, which start the stand-in for COM, take this as
+# their current folder (the stand-in moves to the user's documents folder as it starts).
 cd "$WINEPREFIX"
 status=0
 K60418_COURSE_DIR=${K60418_COURSE_DIR:-$(windows_path "$root/course")} \

@@ -337,6 +337,7 @@ int RunScenarios(const RunOptions& options, std::ostream& out, std::ostream& err
     PlayerOptions player_options;
     player_options.course_folder = options.course_folder;
     player_options.make_sides = options.make_sides;
+    player_options.scenario = file.name;
     if (!options.state_folder.empty()) {
       player_options.state_folder =
           files.size() == 1 ? options.state_folder : options.state_folder / FolderNameFor(file.name);
@@ -510,6 +511,7 @@ int PlayCourse(const CourseOptions& options, std::ostream& out, std::ostream& er
       PlayerOptions player_options;
       player_options.course_folder = course;
       player_options.make_sides = options.make_sides;
+      player_options.scenario = file.name;
       Played played = PlayFile(file, player_options, nullptr, options.keep_going);
       ++group.run;
       if (played.passed) ++group.passed;

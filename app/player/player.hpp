@@ -46,6 +46,8 @@ struct PlayerOptions {
   std::filesystem::path state_folder;
   /// Makes the module and the desktop; empty: MakeSimulatedSides.
   SidesMaker make_sides{};
+  /// The scenario played (its name in the report), for a sides maker's messages; may be empty.
+  std::string scenario{};
 };
 
 /// The simulated desktop (kept in the options' state folder when there is one) and the core in

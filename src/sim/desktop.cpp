@@ -347,6 +347,10 @@ std::vector<std::string> Desktop::UserFolders() {
   return folders;
 }
 
+std::string Desktop::DocumentsFolder() {
+  return "C:\\Documents and Settings\\Apprenant\\Mes documents\\";
+}
+
 std::string Desktop::DesignsFolder() {
   return "C:\\Program Files\\Microsoft Office\\Templates\\Presentation Designs\\";
 }

@@ -147,6 +147,9 @@ class Desktop {
   static std::string ContentFolder();
   /// The user's folders that Windows made at the first logon and the registry names.
   static std::vector<std::string> UserFolders();
+  /// The user's documents folder ("…\Mes documents\"): PowerPoint's default file location, the
+  /// current folder each PowerPoint process starts in.
+  static std::string DocumentsFolder();
   bool FileExists(const std::string& path);
   /// An HKEY_CURRENT_USER string value, or nullopt when the key or the value is missing.
   std::optional<std::string> RegistryValue(const std::string& key, const std::string& value_name) const;

@@ -203,12 +203,21 @@ vb::ObjectRef ControlOf(DWORD process_id) {
 
 }  // namespace
 
+// The stand-in started ahead for the next CreateObject (RealDesktopOptions::keep_one_waiting), for
+// as long as this program runs: desktops come and go, it stays.
+struct SpareProcess {
+  HANDLE handle = nullptr;
+  DWORD id = 0;
+} spare_process;
+
 // One stand-in process this desktop knows of.
 struct KnownProcess {
   DWORD id = 0;
   HANDLE handle = nullptr;
   std::uint64_t created = 0;
   bool ended = false;
+  /// Started by COM and still waiting for its first client: no PowerPoint yet.
+  bool waiting = false;
   /// Its control object, held from when it was found: calls on it pass while a dialog refuses
   /// every other (looking it up again would not).
   vb::ObjectRef control;
@@ -234,43 +243,63 @@ struct RealDesktop::State {
   // --- Processes ---------------------------------------------------------------------------------
 
   // Brings the list up to date: stand-ins started since (by COM, for the module's CreateObject),
-  // and those that have ended.
+  // and those that have ended. A stand-in that waits for its first client is no PowerPoint yet.
   void Refresh() {
+    std::vector<std::pair<std::uint64_t, std::pair<DWORD, HANDLE>>> found;
     for (const DWORD id : StandinProcessIds()) {
       const bool known = std::any_of(processes.begin(), processes.end(), [id](const KnownProcess& process) {
         return process.id == id && !Ended(process.handle);
       });
-      if (known) continue;
+      if (known || standin::Waiting(id)) continue;
       const HANDLE handle =
           OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, id);
       if (!handle) continue;
-      Add(id, handle);
+      FILETIME created{}, exited{}, kernel{}, user{};
+      GetProcessTimes(handle, &created, &exited, &kernel, &user);
+      found.push_back({Ticks(created), {id, handle}});
     }
+    std::sort(found.begin(), found.end());
+    for (const auto& [created, process] : found) Add(process.first, process.second);
     for (KnownProcess& process : processes) Settle(process);
+    // Those found waiting after all: a spare started for a later CreateObject.
+    for (auto it = processes.begin(); it != processes.end();) {
+      if (!it->waiting) {
+        ++it;
+        continue;
+      }
+      CloseHandle(it->handle);
+      it = processes.erase(it);
+    }
+    KeepSpare();
   }
 
+  // Adds a process as the newest: a process waiting for its first client has started when it is
+  // first seen, after every process seen before it.
   KnownProcess& Add(DWORD id, HANDLE handle) {
     KnownProcess process;
     process.id = id;
     process.handle = handle;
     FILETIME created{}, exited{}, kernel{}, user{};
     if (GetProcessTimes(handle, &created, &exited, &kernel, &user)) process.created = Ticks(created);
-    const auto at =
-        std::upper_bound(processes.begin(), processes.end(), process.created,
-                         [](std::uint64_t time, const KnownProcess& other) { return time < other.created; });
-    return *processes.insert(at, std::move(process));
+    if (!processes.empty()) process.created = std::max(process.created, processes.back().created + 1);
+    processes.push_back(std::move(process));
+    return processes.back();
   }
 
-  // Marks a process ended once it has ended, or has quit and is ending; finds the control object
-  // of one just started, giving it the time to register it.
+  // Marks a process ended once it has ended, or has quit and is ending (its call counts are left
+  // by then); finds the control object of one just started, giving it the time to register it.
   void Settle(KnownProcess& process) {
-    if (process.ended) return;
+    if (process.ended || process.waiting) return;
     if (!process.control) {
       const ULONGLONG end = GetTickCount64() + kStartMilliseconds;
       while (!Ended(process.handle) && !(process.control = ControlOf(process.id))) {
+        if (standin::Waiting(process.id)) {
+          process.waiting = true;
+          return;
+        }
         // Not registered in time: looked for again next time.
         if (GetTickCount64() >= end) return;
-        SleepPumping(20);
+        SleepPumping(5);
       }
     }
     bool quit = Ended(process.handle);
@@ -283,10 +312,40 @@ struct RealDesktop::State {
     }
     if (!quit) return;
     ReadCounts(process);
-    WaitPumping({process.handle}, kEndMilliseconds);
     process.ended = true;
     process.control.reset();
     ReadCounts(process);
+  }
+
+  // With keep_one_waiting: a stand-in started ahead, waiting for the next CreateObject, so that
+  // COM finds its class object registered (Wine waits a whole second after starting a server
+  // itself). It reads nothing of the user's state before it serves.
+  void KeepSpare() {
+    if (!options.keep_one_waiting) return;
+    HANDLE& spare = spare_process.handle;
+    DWORD& spare_id = spare_process.id;
+    if (spare) {
+      // Still starting (neither waiting nor registered), or waiting: it stays the spare.
+      const bool taken =
+          Ended(spare) || (!standin::Waiting(spare_id) && static_cast<bool>(ControlOf(spare_id)));
+      if (!taken) return;
+      CloseHandle(spare);
+      spare = nullptr;
+    }
+    for (const DWORD id : StandinProcessIds())
+      if (standin::Waiting(id)) return;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    std::wstring command = L"\"" + Wide(options.standin_exe) + L"\" -Embedding";
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, system, &startup,
+                        &started))
+      return;  // CreateObject starts one as it always does
+    CloseHandle(started.hThread);
+    spare = started.hProcess;
+    spare_id = started.dwProcessId;
   }
 
   KnownProcess* Latest() { return processes.empty() ? nullptr : &processes.back(); }
@@ -396,9 +455,15 @@ struct RealDesktop::State {
   // --- A fresh desktop ---------------------------------------------------------------------------
 
   void MakeFresh() {
-    // Stand-ins left running by an earlier desktop, or by a run that stopped half-way.
+    // Stand-ins left running by an earlier desktop, or by a run that stopped half-way; not one
+    // waiting for its first client (it has read nothing of this state yet), nor the spare while it
+    // starts: ended then, it could leave its class object registered (Wine's COM keeps the
+    // registration of a server that ends without revoking it, and hands it out).
     std::vector<HANDLE> ending;
     for (const DWORD id : StandinProcessIds()) {
+      if (standin::Waiting(id)) continue;
+      if (spare_process.handle && id == spare_process.id && !Ended(spare_process.handle) && !ControlOf(id))
+        continue;
       if (const HANDLE handle = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id)) {
         TerminateProcess(handle, 1);
         ending.push_back(handle);
@@ -435,6 +500,7 @@ struct RealDesktop::State {
 RealDesktop::RealDesktop(const RealDesktopOptions& options) : state_(std::make_unique<State>()) {
   state_->options = options;
   state_->MakeFresh();
+  state_->KeepSpare();
 }
 
 RealDesktop::~RealDesktop() {
@@ -512,6 +578,8 @@ player::CallCounts RealDesktop::Calls() {
 
 void RealDesktop::StartPowerPoint() {
   State& s = *state_;
+  // The processes started before this one are known first: this one is the newest.
+  s.Refresh();
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -529,7 +597,7 @@ void RealDesktop::StartPowerPoint() {
       s.End(process);
       EventError("PowerPoint did not start.");
     }
-    SleepPumping(20);
+    SleepPumping(5);
   }
 }
 

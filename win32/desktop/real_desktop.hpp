@@ -30,6 +30,10 @@ struct RealDesktopOptions {
   std::string office_folder;
   /// The longest Wait played on the real clock, in seconds; a longer one is not playable.
   double longest_wait = 60;
+  /// Keeps one stand-in started ahead, waiting unseen for the next CreateObject (under Wine, a
+  /// CreateObject that starts the server itself takes a whole second more). It survives the
+  /// desktop, is no PowerPoint until it serves, and a fresh desktop leaves it running.
+  bool keep_one_waiting = false;
 };
 
 class RealDesktop final : public player::LearnerDesktop {

@@ -5,6 +5,7 @@
 #include "win32/desktop/real_desktop.hpp"
 #include "win32/platform/text.hpp"
 #include "win32/player/dll_module.hpp"
+#include "win32/player/watchdog.hpp"
 //
 // clang-format off
 #include <windows.h>
@@ -69,11 +70,22 @@ std::string RegisteredPowerPoint() {
   return win32::WideToUtf8(command);
 }
 
+/// Times each scenario played (see watchdog.hpp).
+win32::Watchdog* watchdog = nullptr;
+
 /// The real desktop, made fresh for each scenario, and K60418.dll as the hosted module.
 player::PlayerSides MakeWindowsSides(const player::PlayerOptions& options) {
+  // A scenario begins (the one before has ended, its sides gone): its time starts. The shell's
+  // desktop is not timed: it waits on a person.
+  if (options.scenario.empty()) {
+    watchdog->Leave();
+  } else {
+    watchdog->Enter(options.scenario);
+  }
   win32::RealDesktopOptions desktop;
   desktop.standin_exe = RegisteredPowerPoint();
   desktop.office_folder = (player::ResolveCourseFolder(options.course_folder) / "office").string();
+  desktop.keep_one_waiting = true;
   player::PlayerSides sides;
   sides.desktop = std::make_unique<win32::RealDesktop>(desktop);
   sides.module = std::make_unique<win32::DllModule>();
@@ -102,6 +114,12 @@ int main() {
   console.no_color = std::getenv("NO_COLOR");
   console.make_sides = MakeWindowsSides;
 
+  // K60418_SCENARIO_TIMEOUT: the seconds one scenario may take (default 300: the longest takes
+  // under a minute, and a Wait plays up to a minute of real time).
+  win32::Watchdog scenario_watchdog(
+      win32::LimitFromEnvironment("K60418_SCENARIO_TIMEOUT", std::chrono::seconds(300)),
+      std::chrono::seconds(60));
+  watchdog = &scenario_watchdog;
   int status = player::RunCommandLine(Arguments(), console);
   // What is still buffered reaches the file or pipe only now: its failure is an error too.
   std::cout.flush();
@@ -110,6 +128,8 @@ int main() {
       std::cerr << "k60418: the output could not be written (a full disk or a closed pipe?)\n";
     status = player::kExitBadInput;
   }
+  scenario_watchdog.Enter("the end of the run (after the last scenario)");
   CoUninitialize();
+  scenario_watchdog.Leave();
   return status;
 }

@@ -19,6 +19,22 @@ inline std::wstring ControlItem(DWORD process_id) {
   return L"K60418.StandinControl." + std::to_wstring(process_id);
 }
 
+/// The name of the event a process started by COM holds while it waits, unseen, for its first
+/// client: no window, nothing in the running-object table, its class object registered. It closes
+/// it once it has started for that client (its control object registered first), so that a driver
+/// tells a waiting process from one starting or running.
+inline std::wstring WaitingEvent(DWORD process_id) {
+  return L"Local\\K60418.StandinWaiting." + std::to_wstring(process_id);
+}
+
+/// True while the process waits for its first client.
+inline bool Waiting(DWORD process_id) {
+  const HANDLE event = OpenEventW(SYNCHRONIZE, FALSE, WaitingEvent(process_id).c_str());
+  if (!event) return false;
+  CloseHandle(event);
+  return true;
+}
+
 /// Under HKEY_CURRENT_USER: what the stand-in and its driver pass to each other.
 ///   Calls      one value per ended process (its id): the "name=count" list of its object-model
 ///              calls when it ended

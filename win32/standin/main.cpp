@@ -1,6 +1,8 @@
 // StandinPowerPoint.exe: the stand-in PowerPoint's process.
 //   (no switch)                 started by a user: the main window shows; ends on Quit
-//   -Embedding                  started by COM for a CreateObject: ends when its last client goes
+//   -Embedding                  started by COM for a CreateObject: waits unseen for its first
+//                               client, then starts; ends when its last client goes
+//                               (either way, it works in the user's documents folder)
 //   /regserver [/user]          registers the class and ProgIDs in HKLM\Software\Classes, or in
 //                               HKCU\Software\Classes with /user (which Wine's COM does not read)
 //   /unregserver [/user]        removes them

@@ -1,7 +1,10 @@
 // One stand-in process: the main window and the dialog, the running objects, the lifetime.
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "sim/desktop.hpp"
 #include "sim/ppt/application.hpp"
 #include "vb/strings.hpp"
 #include "win32/dispatch/served_dispatch.hpp"
@@ -78,6 +81,62 @@ std::vector<DWORD> DialogTemplate(const std::wstring& title) {
   return aligned;
 }
 
+// An object nobody calls, exported for as long as the process runs so that the interfaces the
+// object model is served through stay registered with the RPC runtime. Wine's COM unregisters an
+// interface (RpcServerUnregisterIf, waiting for its calls to end) when the last object exported
+// through it is released, and its RPC runtime can miss the end of a call that finishes at that
+// moment: the release then waits for ever, and so does the client that made it.
+class Anchor final : public IDispatch {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
+      *out = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+
+ private:
+  ~Anchor() = default;
+  ULONG references_ = 1;
+};
+
+// Exports each object through its interface, and an Anchor through IUnknown and IDispatch, held
+// by the stream returned (never released: the registrations go with the process).
+IStream* AnchorInterfaces(std::initializer_list<std::pair<const IID*, IUnknown*>> objects) {
+  IStream* stream = nullptr;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return nullptr;
+  Anchor* anchor = new Anchor;
+  for (const IID* iid : {&IID_IUnknown, &IID_IDispatch})
+    CoMarshalInterface(stream, *iid, static_cast<IDispatch*>(anchor), MSHCTX_LOCAL, nullptr,
+                       MSHLFLAGS_TABLESTRONG);
+  anchor->Release();
+  for (const auto& [iid, object] : objects)
+    if (object) CoMarshalInterface(stream, *iid, object, MSHCTX_LOCAL, nullptr, MSHLFLAGS_TABLESTRONG);
+  return stream;
+}
+
 }  // namespace
 
 Process::Process(bool embedding) : embedding_(embedding) {
@@ -90,9 +149,6 @@ Process::Process(bool embedding) : embedding_(embedding) {
   const std::wstring class_name = win32::Utf8ToWide(kFrameClass);
   frame.lpszClassName = class_name.c_str();
   RegisterClassExW(&frame);
-  main_window_ =
-      CreateWindowExW(0, class_name.c_str(), win32::Utf8ToWide(kFrameTitle).c_str(), WS_OVERLAPPEDWINDOW,
-                      CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, frame.hInstance, this);
 
   WNDCLASSEXW balloon{};
   balloon.cbSize = sizeof balloon;
@@ -106,7 +162,6 @@ Process::Process(bool embedding) : embedding_(embedding) {
   context->gate = &gate_;
   application_ = sim::ppt::CreateApplicationOn(std::move(context), MakeWin32Host(*this));
   control_ = MakeControl(*this);
-  TakePendingFailures();
 
   win32::SetServedObservers(
       {[this](const std::string& name) { OnNameAsked(name); }, [this](long held) { OnConnections(held); }});
@@ -115,16 +170,64 @@ Process::Process(bool embedding) : embedding_(embedding) {
 Process::~Process() {
   win32::SetServedObservers({});
   Revoke();
+  if (waiting_) CloseHandle(waiting_);
   if (control_identity_) control_identity_->Release();
   if (main_window_) DestroyWindow(main_window_);
 }
 
 int Process::Run() {
-  if (!main_window_) return 1;
   filter_ = MakeMessageFilter(*this);
   IMessageFilter* previous = nullptr;
   CoRegisterMessageFilter(filter_, &previous);
   if (previous) previous->Release();
+
+  if (embedding_) {
+    // Started by COM: the process starts for its first client, when the class object hands the
+    // Application out; until then it waits unseen (see link.hpp).
+    waiting_ = CreateEventW(nullptr, TRUE, FALSE, WaitingEvent(GetCurrentProcessId()).c_str());
+    factory_ = MakeClassFactory(*this);
+    const HRESULT hr = CoRegisterClassObject(kApplicationClsid, factory_, CLSCTX_LOCAL_SERVER,
+                                             REGCLS_SINGLEUSE, &class_cookie_);
+    if (FAILED(hr)) return 2;
+  }
+  // Every interface served from here: the object model's, the type information the clients read
+  // each object's type from, and the class object's (see Anchor).
+  IDispatch* served = win32::ServeDispatch(application_);
+  ITypeInfo* type = nullptr;
+  served->GetTypeInfo(0, LOCALE_USER_DEFAULT, &type);
+  served->Release();
+  anchor_ = AnchorInterfaces({{&IID_ITypeInfo, type}, {&IID_IClassFactory, factory_}});
+  if (type) type->Release();
+  if (!embedding_) {
+    if (!Start()) return 1;
+    ShowWindow(main_window_, SW_SHOW);
+  }
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (!message.hwnd && message.message == WM_TIMER && message.wParam == end_timer_)
+      TerminateProcess(GetCurrentProcess(), 3);
+    if (!message.hwnd && message.message == WM_TIMER && message.wParam == quit_timer_) break;
+    bool handled = false;
+    for (const Dialog& dialog : dialogs_) handled = handled || IsDialogMessageW(dialog.window, &message);
+    if (handled) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  Revoke();
+  CoRegisterMessageFilter(nullptr, nullptr);
+  return 0;
+}
+
+bool Process::Start() {
+  // PowerPoint works in its default file location, the user's documents folder: a file name
+  // without a folder is saved there. Where that folder is missing, the inherited one stays.
+  SetCurrentDirectoryW(win32::Utf8ToWide(sim::Desktop::DocumentsFolder()).c_str());
+  main_window_ = CreateWindowExW(0, win32::Utf8ToWide(kFrameClass).c_str(),
+                                 win32::Utf8ToWide(kFrameTitle).c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, 800, 600, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  if (!main_window_) return false;
+  TakePendingFailures();
 
   // The running objects: weak entries, so that the table does not keep the process alive.
   IDispatch* application = win32::ServeDispatch(application_);
@@ -145,30 +248,10 @@ int Process::Run() {
   if (item) item->Release();
   if (table) table->Release();
   control->Release();
-
-  if (embedding_) {
-    factory_ = MakeClassFactory(*this);
-    const HRESULT hr = CoRegisterClassObject(kApplicationClsid, factory_, CLSCTX_LOCAL_SERVER,
-                                             REGCLS_SINGLEUSE, &class_cookie_);
-    if (FAILED(hr)) return 2;
-  } else {
-    ShowWindow(main_window_, SW_SHOW);
-  }
-
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (!message.hwnd && message.message == WM_TIMER && message.wParam == end_timer_)
-      TerminateProcess(GetCurrentProcess(), 3);
-    if (!message.hwnd && message.message == WM_TIMER && message.wParam == quit_timer_) break;
-    bool handled = false;
-    for (const Dialog& dialog : dialogs_) handled = handled || IsDialogMessageW(dialog.window, &message);
-    if (handled) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  Revoke();
-  CoRegisterMessageFilter(nullptr, nullptr);
-  return 0;
+  // Seen from now on: a driver finds the control object before the waiting mark goes.
+  if (waiting_) CloseHandle(waiting_);
+  waiting_ = nullptr;
+  return true;
 }
 
 void Process::Revoke() {
@@ -290,7 +373,9 @@ void Process::OnConnections(long held) {
 }
 
 void Process::OnServed() {
+  if (served_) return;
   served_ = true;
+  Start();
 }
 
 void Process::SaveCounts() {

@@ -45,8 +45,9 @@ class Process {
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  /// Registers the class object and the running objects, then runs the message loop until the
-  /// process ends; the exit code.
+  /// Started by a user, starts at once (see Start); started by COM, registers the class object
+  /// and starts when it serves its first client. Then runs the message loop until the process
+  /// ends; the exit code.
   int Run();
 
   HWND main_window() const { return main_window_; }
@@ -81,14 +82,18 @@ class Process {
 
   // Called from the window procedures and COM.
   void OnDialogClosed(HWND dialog);
-  /// The class object has handed out the Application: from now on, started by COM, the process
-  /// ends with its last client.
+  /// The class object hands out the Application: the process started by COM starts (the first
+  /// time), and from now on it ends with its last client.
   void OnServed();
   void OnMainWindowClosed();
   void OnConnections(long held);
   void OnNameAsked(const std::string& name);
 
  private:
+  /// What a starting PowerPoint does: moves to the user's documents folder, makes its main window
+  /// (hidden), takes the failures left for it and registers its Application and control object
+  /// in the running-object table. False when the window cannot be made.
+  bool Start();
   void Revoke();
   void Quit();
   /// Leaves the object-model call counts under kCallsKey, for whoever drives this process.
@@ -110,10 +115,14 @@ class Process {
   IDispatch* control_identity_ = nullptr;  // held from Run on
   IClassFactory* factory_ = nullptr;
   IMessageFilter* filter_ = nullptr;
+  /// Keeps the object model's interfaces registered for the process's life (process.cpp).
+  IStream* anchor_ = nullptr;
   DWORD class_cookie_ = 0;
   DWORD application_cookie_ = 0;
   DWORD control_cookie_ = 0;
   DWORD control_item_cookie_ = 0;
+  /// Held while the process, started by COM, waits for its first client (link.hpp).
+  HANDLE waiting_ = nullptr;
   UINT_PTR end_timer_ = 0;
   UINT_PTR quit_timer_ = 0;
   long held_ = 0;

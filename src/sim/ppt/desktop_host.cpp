@@ -1,7 +1,9 @@
 // The host of a PowerPoint process running on the simulated desktop: its drives, its clock and the
-// process's main window through the desktop's window functions.
+// process's main window through the desktop's window functions. The process has a current folder
+// of its own, as a process of its own has: the module's ChDir does not move it.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "sim/clock.hpp"
 #include "sim/desktop.hpp"
@@ -21,11 +23,9 @@ class DesktopHost : public Host {
     desktop().drives().WriteFile(path, content);
   }
   bool FileExists(const std::string& path) override { return desktop().drives().Exists(path); }
-  std::string CurrentFolder() override {
-    std::string folder = desktop().drives().CurDir();
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    return folder;
-  }
+  // The process's own current folder: where it started, whatever folder the module makes current
+  // in its own process.
+  std::string CurrentFolder() override { return current_folder_; }
   vb::Date Now() override { return desktop().clock().Now(); }
 
   bool MainWindowVisible() override {
@@ -86,6 +86,9 @@ class DesktopHost : public Host {
   platform::HWND main_window() const { return context_->process ? context_->process->main_window() : 0; }
 
   std::shared_ptr<Context> context_;
+  /// PowerPoint starts in its default file location, the user's documents folder, and nothing
+  /// in the object model moves it.
+  std::string current_folder_ = Desktop::DocumentsFolder();
   /// WS_MAXIMIZE, the style bit of a maximized window.
   static constexpr platform::LONG kMaximized = 0x01000000;
   /// The state last asked for (ppWindowNormal 1, minimized 2, maximized 3), which a hidden
