@@ -28,4 +28,14 @@ struct CheckName {
   }
 };
 
+/// The check of that name in a contract (the test fails when there is none).
+template <class Subject>
+const Check<Subject>& Named(const std::vector<Check<Subject>>& contract, const std::string& name) {
+  for (const auto& check : contract) {
+    if (name == check.name) return check;
+  }
+  ADD_FAILURE() << "no check named " << name;
+  return contract.front();
+}
+
 }  // namespace contract
