@@ -18,6 +18,7 @@ add_dependencies(k60418_dispatch_automation_test k60418_dispatch_test_server)
 # whichever server registered first, another test's under ctest -j).
 k60418_wine_tests(k60418_dispatch_automation_test PROPERTIES RESOURCE_LOCK k60418_contract_server)
 
-add_executable(k60418_dispatch_served_test ${CMAKE_CURRENT_LIST_DIR}/dispatch_served_test.cpp)
+add_executable(k60418_dispatch_served_test ${CMAKE_CURRENT_LIST_DIR}/dispatch_served_test.cpp
+               ${CMAKE_CURRENT_LIST_DIR}/dispatch_com_object_test.cpp)
 target_link_libraries(k60418_dispatch_served_test PRIVATE k60418_win32_dispatch gtest_main)
 k60418_wine_tests(k60418_dispatch_served_test)

@@ -15,6 +15,7 @@
 
 #include "vb/error.hpp"
 #include "vb/strings.hpp"
+#include "win32/dispatch/com_object.hpp"
 #include "win32/dispatch/served_dispatch.hpp"
 
 #include "win32/dispatch_test_server.hpp"
@@ -65,18 +66,9 @@ class Runner final : public vb::Dispatch {
   DWORD cookie_ = 0;
 };
 
-class Factory final : public IClassFactory {
+// A static object: its first reference, never released, is the program's.
+class Factory final : public win32::ComObject<IClassFactory> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-      *out = this;
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // static object
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     *out = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/dispatch/com_object.hpp"
+
 namespace widget {
 
 // The members, DISPIDs 1 to 7 (a type's DISPIDs are these plus its offset).
@@ -102,7 +104,7 @@ inline HRESULT Fail(LONG kind, HRESULT given, EXCEPINFO* exception) {
   return E_FAIL;
 }
 
-class Widget final : public IDispatch, public ISupportErrorInfo {
+class Widget final : public win32::ComObject<IDispatch, ISupportErrorInfo> {
  public:
   explicit Widget(Type type) : type_(std::move(type)) {}
 
@@ -110,22 +112,8 @@ class Widget final : public IDispatch, public ISupportErrorInfo {
   Call last;                            // the last Invoke's parameters
   std::vector<VARIANT> received;        // the arguments of the last Echo, as received
   IDispatch* twin() { return &twin_; }  // the object's second IDispatch (not AddRef'd)
-  ULONG references() const { return references_; }
+  using ComObject::references;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = nullptr;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) *out = static_cast<IDispatch*>(this);
-    if (IsEqualIID(iid, IID_ISupportErrorInfo)) *out = static_cast<ISupportErrorInfo*>(this);
-    if (!*out) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override {
     return IsEqualIID(iid, IID_IDispatch) ? S_OK : S_FALSE;
   }
@@ -272,7 +260,6 @@ class Widget final : public IDispatch, public ISupportErrorInfo {
   };
 
   Type type_;
-  ULONG references_ = 1;
   VARIANT value_{};
   std::map<LONG, VARIANT> items_;
   Twin twin_{this};

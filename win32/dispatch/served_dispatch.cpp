@@ -11,6 +11,7 @@
 #include "vb/error.hpp"
 #include "vb/strings.hpp"
 #include "win32/dispatch/com_dispatch.hpp"
+#include "win32/dispatch/com_object.hpp"
 #include "win32/dispatch/errors.hpp"
 
 namespace win32 {
@@ -105,25 +106,10 @@ GUID GuidOfType(const std::string& name) {
 }
 
 // The type information of a served object: its type's GUID and name, nothing more.
-class NamedTypeInfo final : public ITypeInfo {
+class NamedTypeInfo final : public ComObject<ITypeInfo> {
  public:
   NamedTypeInfo(const GUID& guid, std::wstring name) : guid_(guid), name_(std::move(name)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ITypeInfo)) {
-      *out = static_cast<ITypeInfo*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeAttr(TYPEATTR** out) override {
     auto* attributes = new (std::nothrow) TYPEATTR{};
     if (!attributes) return E_OUTOFMEMORY;
@@ -180,34 +166,19 @@ class NamedTypeInfo final : public ITypeInfo {
   ~NamedTypeInfo() = default;
   GUID guid_;
   std::wstring name_;
-  ULONG references_ = 1;
 };
 
 void ServeVariant(const vb::Variant& value, VARIANT* out);
 
-class Served final : public IDispatch, public IExternalConnection {
+class Served final : public ComObject<IDispatch, IExternalConnection> {
  public:
   explicit Served(vb::ObjectRef object) : object_(std::move(object)), identity_(object_->Identity()) {}
 
   const vb::ObjectRef& object() const { return object_; }
   const void* identity() const { return identity_; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    if (IsEqualIID(iid, IID_IExternalConnection)) {
-      *out = static_cast<IExternalConnection*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  // The last reference goes under the registry's lock, so that ServeDispatch cannot hand out an
+  // object on its way to destruction.
   ULONG STDMETHODCALLTYPE Release() override;
 
   // Strong external connections: counted once per object, from the first to the last.
@@ -259,14 +230,13 @@ class Served final : public IDispatch, public IExternalConnection {
   ~Served() = default;
   vb::ObjectRef object_;
   const void* identity_;
-  ULONG references_ = 1;
   DWORD connections_ = 0;
 };
 
 ULONG Served::Release() {
   Registry& r = Shared();
   std::unique_lock<std::mutex> lock(r.mutex);
-  const ULONG left = --references_;
+  const ULONG left = Unreference();
   if (left != 0) return left;
   r.by_identity.erase(identity_);
   r.live.erase(this);

@@ -25,27 +25,6 @@ ClassFactory::~ClassFactory() {
   ObjectDestroyed();
 }
 
-HRESULT ClassFactory::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-    *object = static_cast<IClassFactory*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG ClassFactory::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG ClassFactory::Release() {
-  const LONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;

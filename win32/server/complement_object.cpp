@@ -30,32 +30,6 @@ ComplementObject::~ComplementObject() {
   ObjectDestroyed();
 }
 
-HRESULT ComplementObject::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  // _ComplementInfo declares nothing of its own: its vtable is IDispatch's, the start of this one.
-  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_ComplementInfo ||
-      riid == IID__ComplementInfo) {
-    *object = static_cast<::ComplementInfo*>(this);
-  } else if (riid == IID_ISupportErrorInfo) {
-    *object = static_cast<ISupportErrorInfo*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG ComplementObject::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG ComplementObject::Release() {
-  const LONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
 HRESULT ComplementObject::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
   *count = 1;

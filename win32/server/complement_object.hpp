@@ -7,21 +7,19 @@
 #include <memory>
 
 #include "module/abstract_module.hpp"
+#include "win32/dispatch/com_object.hpp"
 #include "win32/server/interfaces.hpp"
 
 namespace win32::server {
 
-class ComplementObject final : public ::ComplementInfo, public ISupportErrorInfo {
+// _ComplementInfo declares nothing of its own: its vtable is IDispatch's, the start of ComplementInfo's.
+class ComplementObject final
+    : public win32::ComObject<win32::Also<::ComplementInfo, _ComplementInfo>, ISupportErrorInfo> {
  public:
   /// A new object (one reference, the caller's) over `list`.
   static HRESULT Create(std::shared_ptr<host::ComplementInfo> list, ::ComplementInfo** object);
 
   const std::shared_ptr<host::ComplementInfo>& list() const { return list_; }
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -43,7 +41,6 @@ class ComplementObject final : public ::ComplementInfo, public ISupportErrorInfo
   ComplementObject(std::shared_ptr<host::ComplementInfo> list, ITypeInfo* info);
   ~ComplementObject();
 
-  LONG references_ = 1;
   std::shared_ptr<host::ComplementInfo> list_;
   ITypeInfo* info_;
 };

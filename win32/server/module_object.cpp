@@ -176,30 +176,6 @@ ModuleObject::~ModuleObject() {
   ObjectDestroyed();
 }
 
-HRESULT ModuleObject::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Module || riid == IID_AbstractModule) {
-    *object = static_cast<::_Module*>(this);
-  } else if (riid == IID_ISupportErrorInfo) {
-    *object = static_cast<ISupportErrorInfo*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG ModuleObject::AddRef() {
-  return static_cast<ULONG>(InterlockedIncrement(&references_));
-}
-
-ULONG ModuleObject::Release() {
-  const LONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
 HRESULT ModuleObject::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
   *count = 1;

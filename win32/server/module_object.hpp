@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "win32/dispatch/com_object.hpp"
 #include "win32/server/interfaces.hpp"
 
 namespace win32::server {
@@ -14,15 +15,11 @@ namespace win32::server {
 class ComplementObject;
 class Engine;
 
-class ModuleObject final : public ::_Module, public ISupportErrorInfo {
+class ModuleObject final
+    : public win32::ComObject<win32::Also<::_Module, AbstractModule>, ISupportErrorInfo> {
  public:
   /// A new Module (one reference, the caller's), asked for `riid`.
   static HRESULT Create(REFIID riid, void** object);
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
 
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
@@ -60,7 +57,6 @@ class ModuleObject final : public ::_Module, public ISupportErrorInfo {
                         LONG* ioHandleLogiciel, BSTR isPathModele);
   void CallQuitter(IDispatch** ioApplication, LONG* ioHandleLogiciel);
 
-  LONG references_ = 1;
   std::unique_ptr<Engine> engine_;
   /// AbstractModule's type information, which the IDispatch works from.
   ITypeInfo* info_;

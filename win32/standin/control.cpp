@@ -4,6 +4,7 @@
 
 #include "vb/error.hpp"
 #include "vb/strings.hpp"
+#include "win32/dispatch/com_object.hpp"
 #include "win32/dispatch/served_dispatch.hpp"
 #include "win32/standin/standin.hpp"
 
@@ -106,27 +107,10 @@ bool UnderWine() {
 // PowerPoint does: a caller without a message filter of its own sees RPC_E_CALL_REJECTED. Wine
 // lets a call answered "retry later" through (its callers cannot retry), so there the call is
 // rejected outright, which such a caller sees the same way.
-class MessageFilter final : public IMessageFilter {
+class MessageFilter final : public win32::ComObject<IMessageFilter> {
  public:
   explicit MessageFilter(Process& process)
       : process_(process), refusal_(UnderWine() ? SERVERCALL_REJECTED : SERVERCALL_RETRYLATER) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IMessageFilter)) {
-      *out = static_cast<IMessageFilter*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO info) override {
     if (!process_.dialog_open()) return SERVERCALL_ISHANDLED;
@@ -156,32 +140,15 @@ class MessageFilter final : public IMessageFilter {
 
   Process& process_;
   const DWORD refusal_;
-  ULONG references_ = 1;
 };
 
 // The control object as clients hold it: the served control's IDispatch without its
 // IExternalConnection, so that a driver holding the control is not counted among the clients
 // whose going ends a process started by COM.
-class ControlFront final : public IDispatch {
+class ControlFront final : public win32::ComObject<IDispatch> {
  public:
   explicit ControlFront(IDispatch* inner) : inner_(inner) { inner_->AddRef(); }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return inner_->GetTypeInfoCount(count); }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
     return inner_->GetTypeInfo(index, locale, info);
@@ -198,31 +165,14 @@ class ControlFront final : public IDispatch {
  private:
   ~ControlFront() { inner_->Release(); }
   IDispatch* inner_;
-  ULONG references_ = 1;
 };
 
 // Hands out the process's one Application (the class is registered for single use: each
 // CreateObject starts a process of its own, as on the simulated desktop).
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public win32::ComObject<IClassFactory> {
  public:
   explicit ClassFactory(Process& process) : process_(process) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-      *out = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
@@ -239,7 +189,6 @@ class ClassFactory final : public IClassFactory {
  private:
   ~ClassFactory() = default;
   Process& process_;
-  ULONG references_ = 1;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "sim/desktop.hpp"
 #include "sim/ppt/application.hpp"
 #include "vb/strings.hpp"
+#include "win32/dispatch/com_object.hpp"
 #include "win32/dispatch/served_dispatch.hpp"
 #include "win32/platform/text.hpp"
 #include "win32/standin/standin.hpp"
@@ -86,24 +87,8 @@ std::vector<DWORD> DialogTemplate(const std::wstring& title) {
 // interface (RpcServerUnregisterIf, waiting for its calls to end) when the last object exported
 // through it is released, and its RPC runtime can miss the end of a call that finishes at that
 // moment: the release then waits for ever, and so does the client that made it.
-class Anchor final : public IDispatch {
+class Anchor final : public win32::ComObject<IDispatch> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *out = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count) *count = 0;
     return S_OK;
@@ -119,7 +104,6 @@ class Anchor final : public IDispatch {
 
  private:
   ~Anchor() = default;
-  ULONG references_ = 1;
 };
 
 // Exports each object through its interface, and an Anchor through IUnknown and IDispatch, held
