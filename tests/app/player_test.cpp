@@ -61,6 +61,7 @@ TEST(TrainingPlayer, DesktopEventsAndValues) {
             Play(player,
                  "Sim.HideWindow\n"
                  "Expect Error = 5\n"
+                 "Expect Error.Source = \"Sim\"\n"
                  "Sim.DestroyMainWindow\n"
                  "Expect Error = 5\n"
                  "Expect Sim.WindowVisible = False\n"
@@ -92,7 +93,10 @@ TEST(TrainingPlayer, DesktopEventsAndValues) {
                  "Application.Name\n"
                  "Expect Error = 0\n"
                  "Sim.QuitPowerPoint\n"
+                 "Sim.QuitPowerPoint                 ' quitting again changes nothing\n"
                  "Expect Sim.PowerPointRunning = 0\n"
+                 "Sim.Minimize                       ' nor can an ended PowerPoint be minimized\n"
+                 "Expect Error = 5\n"
                  "Application.Name                   ' the newest PowerPoint, ended: it no longer answers\n"
                  "Expect Error = -2147023174\n"));
 }
