@@ -67,35 +67,6 @@ TEST_F(Command, JsonLinesOnlyWithFieldsOfTheirOwn) {
   EXPECT_EQ(2, lines[3]["failed"]);
   EXPECT_EQ(1, lines[3]["errors"]);
   EXPECT_EQ("", result.err);
-
-  // The same through jq, as CI pipes it, when jq is installed.
-  if (Have("jq")) {
-    const std::string command = std::string(K60418_COMMAND) + " run " + right + " " + wrong +
-                                " --json | jq -c . >/dev/null && " + K60418_COMMAND +
-                                " course 201 --json | jq -s length | grep -qx 7";
-    EXPECT_EQ(0, std::system(command.c_str())) << command;
-  }
-}
-
-// PASS and FAIL lines, and the plain summary with its time, which CI reads as "N passed, M
-// failed" at the start of the line; the status tells a failure.
-TEST_F(Command, PassAndFailLinesAndTheSummaryWithItsTime) {
-  const auto right = Write("right.scn", kRight201);
-  const auto wrong =
-      Write("wrong.scn",
-            "InitQuestion 201\nTestePoint\n\nExpect CauseErreur = \"\"   ' untouched, it is B\n"
-            "Expect CauseErreur = \"B\"\n");
-  auto result = Cli({"run", right});
-  EXPECT_EQ(kExitPassed, result.status);
-  EXPECT_EQ("PASS " + right + "\n1 passed, 0 failed\n", result.out);
-  EXPECT_TRUE(std::regex_search(result.raw, std::regex("\n1 passed, 0 failed in [0-9]+\\.[0-9] s\n$")))
-      << result.raw;
-  result = Cli({"run", right, wrong});
-  EXPECT_EQ(kExitFailed, result.status);
-  EXPECT_EQ(
-      "PASS " + right + "\nFAIL " + wrong +
-          ":4: expected CauseErreur = \"\", found \"B\" (1 later expectation not run)\n1 passed, 1 failed\n",
-      result.out);
 }
 
 // A JUnit report from course --junit passes a JUnit schema; the check catches a malformed one.
@@ -232,6 +203,9 @@ TEST_F(Command, FailedExpectationsAndKeepGoing) {
   EXPECT_NE(std::string::npos,
             result.out.find("FAIL " + file + ":1: expected 1 = 2, found 1 (3 later expectations not run)\n"))
       << result.out;
+  // The summary ends with the time taken, which CI leaves out when it reads "N passed, M failed".
+  EXPECT_TRUE(std::regex_search(result.raw, std::regex("\n0 passed, 1 failed in [0-9]+\\.[0-9] s\n$")))
+      << result.raw;
   result = Cli({"run", file, "--keep-going"});
   EXPECT_EQ(kExitFailed, result.status);
   EXPECT_NE(std::string::npos, result.out.find("FAIL " + file + ":1: expected 1 = 2, found 1\nFAIL " + file +

@@ -189,14 +189,6 @@ TEST_F(EvaluatorTest, LanguageErrorsAreVbErrors) {
   EXPECT_EQ(vb::errors::kObjectNotSet, ErrorOf("ActivePresentation.Name"));
 }
 
-TEST_F(EvaluatorTest, ErrorReadsTheLastRecordedError) {
-  environment.error = {91, "K60418", "Object variable or With block variable not set"};
-  EXPECT_EQ(vb::Variant(std::int32_t{91}), Value("Error"));
-  EXPECT_EQ(vb::Variant(std::int32_t{91}), Value("Error.Number"));
-  EXPECT_EQ(vb::Variant("K60418"), Value("error.source"));
-  EXPECT_EQ(vb::Variant("Object variable or With block variable not set"), Value("Error.Description"));
-}
-
 // Expectations compare Singles in single precision, everything else as VB does.
 TEST(Expectation, ComparesSinglesInSinglePrecision) {
   EXPECT_EQ(0, CompareForExpectation(vb::Variant(0.2f), vb::Variant(0.2)));

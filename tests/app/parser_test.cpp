@@ -22,43 +22,6 @@ std::string ErrorOf(const std::string& text, const ParseOptions& options = {}) {
   return "";
 }
 
-TEST(Parser, EveryStatementKindIsRecognised) {
-  const auto scenario =
-      P("InitQuestion 201\n"
-        "InitQuestion 201, \"C:\\Autre\\\"\n"
-        "TestePoint\n"
-        "Fermer\n"
-        "Quitter\n"
-        "CauseErreur\n"
-        "Host.PlaceFiles 201\n"
-        "Host.PlaceFiles = False\n"
-        "Host.Handle = -1\n"
-        "Sim.OpenDialog \"Imprimer\", \"PowerPoint\"\n"
-        "Expect ErreurGenerale = False\n"
-        "ActivePresentation.Slides(2).Layout = ppLayoutTitle\n"
-        "ActivePresentation.Slides(2).MoveTo 1\n"
-        "Call ActivePresentation.Slides(1).Delete()\n"
-        "ActivePresentation.Name\n"
-        "Sim.WorkFolder\n");
-  const StatementKind expected[] = {
-      StatementKind::kInitQuestion, StatementKind::kInitQuestion, StatementKind::kTestePoint,
-      StatementKind::kFermer,       StatementKind::kQuitter,      StatementKind::kVerdictRead,
-      StatementKind::kPlaceFiles,   StatementKind::kHostAssign,   StatementKind::kHostAssign,
-      StatementKind::kSimEvent,     StatementKind::kExpect,       StatementKind::kLearnerAssign,
-      StatementKind::kLearnerCall,  StatementKind::kLearnerCall,  StatementKind::kLearnerRead,
-      StatementKind::kEvaluate};
-  ASSERT_EQ(std::size(expected), scenario.statements.size());
-  for (std::size_t k = 0; k < std::size(expected); ++k) {
-    EXPECT_EQ(static_cast<int>(expected[k]), static_cast<int>(scenario.statements[k].kind))
-        << "statement " << k;
-    EXPECT_EQ(static_cast<int>(k + 1), scenario.statements[k].position.line);
-  }
-  EXPECT_EQ(2u, scenario.statements[1].arguments.size());
-  EXPECT_EQ("PlaceFiles", scenario.statements[7].member);
-  EXPECT_EQ("OpenDialog", scenario.statements[9].member);
-  EXPECT_EQ(1u, scenario.statements[12].arguments.size());
-}
-
 // Keywords, members and constants ignore case; strings keep theirs and "" is a quote.
 TEST(Parser, NamesIgnoreCaseAndStringsEscapeQuotes) {
   const auto scenario =

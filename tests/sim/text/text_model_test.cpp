@@ -179,31 +179,6 @@ TEST(TextLines, WrapWidthIsTheShapeLessItsMargins) {
 
 // --- Mixed values ----------------------------------------------------------------------------------
 
-TEST(TextFonts, MixedAttributesReadMinusTwoAndMixedNamesReadEmpty) {
-  TextBody body("Le festival exceptionnel de juillet");
-  const RangeRef word = body.Trimmed(body.SubRange(RangeRef::Whole(), TextUnit::Words, 3, -1, kNoWrap));
-  EXPECT_EQ(0, body.Fonts(word).underline);
-  // Half the word underlined: -2. The whole word: -1.
-  body.ChangeFonts(At(12, 6), [](FontData& f) { f.underline = true; });
-  EXPECT_EQ(-2, body.Fonts(word).underline);
-  body.ChangeFonts(word, [](FontData& f) { f.underline = true; });
-  EXPECT_EQ(-1, body.Fonts(word).underline);
-  // Name "", Size and Color -2 when they differ; the common value otherwise.
-  body.ChangeFonts(At(12, 2), [](FontData& f) {
-    f.name = "Tahoma";
-    f.size = 36;
-    f.color = 255;
-  });
-  const auto mixed = body.Fonts(word);
-  EXPECT_EQ("", mixed.name);
-  EXPECT_EQ(-2.0f, mixed.size);
-  EXPECT_EQ(-2, mixed.color);
-  const auto first = body.Fonts(At(12, 1));
-  EXPECT_EQ("Tahoma", first.name);
-  EXPECT_EQ(36.0f, first.size);
-  EXPECT_EQ(255, first.color);
-}
-
 TEST(TextFonts, ParagraphMarksAndEmptyRangesFollowTheirNeighbours) {
   TextBody body("Un\rDeux");
   // A bold first paragraph reads bold, its unbolded mark left out.
@@ -322,18 +297,6 @@ TEST(TextFind, IgnoresCaseBeyondAscii) {
   EXPECT_EQ(std::nullopt, body.Find(RangeRef::Whole(), "été", 0, false, true));  // part of the word "l'été"
   EXPECT_EQ(Span({10, 6}), body.Find(RangeRef::Whole(), "œuvres", 0, false, false));
   EXPECT_EQ(std::nullopt, body.Find(RangeRef::Whole(), "été", 0, true, false));
-}
-
-// --- Ruler -----------------------------------------------------------------------------------------
-
-TEST(TextRuler, TabStopsStayInOrderAndOnePerPosition) {
-  sim::ppt::Ruler ruler;
-  EXPECT_EQ(0u, ruler.AddTabStop(1, 72));
-  EXPECT_EQ(0u, ruler.AddTabStop(3, 36));
-  EXPECT_EQ(1u, ruler.AddTabStop(2, 72));
-  ASSERT_EQ(2u, ruler.tab_stops.size());
-  EXPECT_EQ(36.0f, ruler.tab_stops[0].position);
-  EXPECT_EQ(2, ruler.tab_stops[1].type);
 }
 
 // --- Files -----------------------------------------------------------------------------------------

@@ -106,6 +106,8 @@ TEST_F(TextObjects, SizeAndColourOfMixedRangesReadMinusTwo) {
   *body = TextBody("Fondé en 1990 à Lyon");
   Put(Get(Call(Text(), "Find", Positional({"1990"})), "Font"), "Size", 36);
   Put(Get(Get(Call(Text(), "Find", Positional({"1990"})), "Font"), "Color"), "RGB", L(255));
+  Put(Get(Call(Text(), "Find", Positional({"Lyon"})), "Font"), "Name", "Tahoma");
+  EXPECT_EQ(Variant(""), Get(Get(Text(), "Font"), "Name"));  // names that differ read empty
   EXPECT_EQ(Variant(-2.0f), Get(Get(Text(), "Font"), "Size"));
   EXPECT_EQ(Variant(L(-2)), Get(Get(Get(Text(), "Font"), "Color"), "RGB"));
   EXPECT_EQ(Variant(L(-2)), Get(Get(Get(Text(), "Font"), "Color"), "Type"));
@@ -113,7 +115,7 @@ TEST_F(TextObjects, SizeAndColourOfMixedRangesReadMinusTwo) {
   EXPECT_EQ(Variant(36.0f), Get(Get(Get(year, "Characters", {L(1), L(1)}), "Font"), "Size"));
   EXPECT_EQ(Variant(L(255)), Get(Get(Get(Get(year, "Characters", {L(4), L(1)}), "Font"), "Color"), "RGB"));
   EXPECT_EQ(Variant(18.0f), Get(Get(Get(year, "Characters", {L(5), L(1)}), "Font"), "Size"));  // its space
-  EXPECT_EQ(Variant("Arial"), Get(Get(Text(), "Font"), "Name"));
+  EXPECT_EQ(Variant("Arial"), Get(Get(year, "Font"), "Name"));
 }
 
 TEST_F(TextObjects, TextAssignmentWithChr13AndInsertions) {
@@ -183,6 +185,10 @@ TEST_F(TextObjects, RulerTabStopsAndLevels) {
   EXPECT_EQ(Variant(L(2)), Get(stops(), "Count"));
   EXPECT_EQ(Variant(36.0f), Get(Get(stops(), "Item", {L(1)}), "Position"));
   EXPECT_EQ(Variant(72.0f), Get(added, "Position"));  // a stop keeps its place when another comes before
+  // A stop added where one stands changes that one's type.
+  Call(stops(), "Add", Positional({L(3), L(72)}));
+  EXPECT_EQ(Variant(L(2)), Get(stops(), "Count"));
+  EXPECT_EQ(Variant(L(3)), Get(added, "Type"));
   std::string message;
   EXPECT_EQ(vb::errors::kPowerPoint, ErrorOf([&] { Get(stops(), "Item", {L(3)}); }, &message));
   EXPECT_EQ("TabStops.Item : Integer out of range. 3 is not in the valid range of 1 to 2.", message);
