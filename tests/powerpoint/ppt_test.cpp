@@ -38,22 +38,12 @@ class Recorder : public vb::Dispatch {
 
  private:
   static std::string TypeName(vb::VarType type) {
-    switch (type) {
-      case vb::VarType::Integer:
-        return "Integer";
-      case vb::VarType::Long:
-        return "Long";
-      case vb::VarType::Single:
-        return "Single";
-      case vb::VarType::String:
-        return "String";
-      case vb::VarType::Boolean:
-        return "Boolean";
-      case vb::VarType::Object:
-        return "Object";
-      default:
-        return "Other";
-    }
+    static const std::map<vb::VarType, std::string> kNames = {
+        {vb::VarType::Integer, "Integer"}, {vb::VarType::Long, "Long"},
+        {vb::VarType::Single, "Single"},   {vb::VarType::String, "String"},
+        {vb::VarType::Boolean, "Boolean"}, {vb::VarType::Object, "Object"}};
+    const auto found = kNames.find(type);
+    return found == kNames.end() ? "Other" : found->second;
   }
 
   std::shared_ptr<std::vector<std::string>> log_;
