@@ -35,7 +35,7 @@ TEST_F(Driver, AnInstanceHandedOverLaterIsTheHostsToKeep) {
 }
 
 // A known handle whose window is hidden: that instance is ended and a new one started, even with
-// another one running.
+// another one running; the new one, started by the module, is ended by Quitter.
 TEST_F(Driver, AHiddenHandleGetsAFreshInstance) {
   sim::PowerPointProcess& own = desktop.StartPowerPoint();
   application = ppt::Application(own.application());
@@ -49,6 +49,9 @@ TEST_F(Driver, AHiddenHandleGetsAFreshInstance) {
   EXPECT_FALSE(application.Is(ppt::Application(other.application())));
   EXPECT_EQ(desktop.LatestPowerPoint()->main_window(), handle);
   EXPECT_TRUE(desktop.WindowVisible(desktop.LatestPowerPoint()));
+  module.Quitter(application, handle);
+  EXPECT_FALSE(desktop.LatestPowerPoint()->running()) << "the fresh instance is the module's to end";
+  EXPECT_TRUE(other.running());
 }
 
 // Closing the exercise under PowerPoint's dialog leaves other programs' windows alone: one without
