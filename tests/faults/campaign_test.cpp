@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <sstream>
 
 #include "faults/forked.hpp"
 #include "faults/invariants.hpp"
@@ -109,13 +110,9 @@ const char* FaultName(sim::Fault fault) {
   return fault == sim::Fault::kRefuse ? "refused" : "process ended";
 }
 
-/// One line per item, line breaks inside an item written as \n.
+/// One line per item.
 std::string Line(char tag, const std::string& text) {
-  std::string line(1, tag);
-  line += ' ';
-  for (const char c : text)
-    line += c == '\n' ? std::string("\\n") : c == '\r' ? std::string("\\r") : std::string(1, c);
-  return line + '\n';
+  return std::string(1, tag) + ' ' + faults::OneLine(text) + '\n';
 }
 
 /// What a copy reports: "K kind", "M member", "B broken rule" lines.
@@ -233,12 +230,9 @@ TEST_P(FaultCampaign, EveryCallOfTheSessionFails) {
         broken(name, "the run " + result->death);
         continue;
       }
-      std::string member;
-      std::size_t start = 0;
-      while (start < result->text.size()) {
-        const std::size_t end = result->text.find('\n', start);
-        const std::string line = result->text.substr(start, end - start);
-        start = end == std::string::npos ? result->text.size() : end + 1;
+      std::istringstream lines(result->text);
+      std::string line, member;
+      while (std::getline(lines, line)) {
         if (line.size() < 2) continue;
         const std::string value = line.substr(2);
         if (line[0] == 'K') ++totals.kinds[std::string(FaultName(fault)) + ", " + value];

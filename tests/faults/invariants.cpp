@@ -6,6 +6,13 @@
 #include "vb/strings.hpp"
 
 namespace faults {
+
+std::string OneLine(const std::string& text) {
+  std::string line;
+  for (const char c : text) line += c == '\n' ? std::string("\\n") : c == '\r' ? "\\r" : std::string(1, c);
+  return line;
+}
+
 namespace {
 
 constexpr std::string_view kClasse = "DLL K63905 - CLASSE ";
@@ -48,20 +55,13 @@ bool Reports(const Location& where, scenario::StatementKind call, int exercise) 
 }
 
 std::string Show(const scenario::ErrorRecord& error) {
-  std::string source;
-  for (const char c : error.source)
-    source += c == '\n' ? std::string("\\n") : c == '\r' ? "\\r" : std::string(1, c);
-  return "error " + std::to_string(error.number) + " (" + source + "): " + error.description;
-}
-
-std::string Lower(const std::string& text) {
-  return vb::LCase(text);
+  return "error " + std::to_string(error.number) + " (" + OneLine(error.source) + "): " + error.description;
 }
 
 bool Within(const std::string& path, const std::string& folder) {
   if (folder.empty()) return false;
-  const std::string p = Lower(path);
-  std::string f = Lower(folder);
+  const std::string p = vb::LCase(path);
+  std::string f = vb::LCase(folder);
   if (p + "\\" == f) return true;  // the folder itself
   return p.rfind(f, 0) == 0;
 }
@@ -178,7 +178,7 @@ std::vector<std::string> CheckRun(const SessionRun& run, Injection injection) {
     for (const auto& [name, before] : run.settings_before) {
       const auto found = call.settings.find(name);
       const std::optional<std::string> after = found == call.settings.end() ? std::nullopt : found->second;
-      if (Lower(after.value_or("")) != Lower(before.value_or("")))
+      if (vb::LCase(after.value_or("")) != vb::LCase(before.value_or("")))
         broken.push_back("after " + call.name + " (line " + std::to_string(call.line) + ") the setting " +
                          name + " holds \"" + after.value_or("<missing>") + "\", the user's was \"" +
                          before.value_or("<missing>") + "\"");
@@ -189,9 +189,9 @@ std::vector<std::string> CheckRun(const SessionRun& run, Injection injection) {
   // The host makes the working folder, and the module the template folder, with the folders above
   // them.
   const auto outside = [&](const std::string& path) {
-    const std::string folder = Lower(path) + "\\";
+    const std::string folder = vb::LCase(path) + "\\";
     for (const std::string* made : {&run.work_folder, &run.work_folder_given, &run.template_folder}) {
-      if (Lower(*made).rfind(folder, 0) == 0) return false;
+      if (vb::LCase(*made).rfind(folder, 0) == 0) return false;
     }
     return !Within(path, run.work_folder) && !Within(path, run.template_folder);
   };

@@ -9,6 +9,9 @@
 
 namespace faults {
 
+/// The text on one line: its line breaks written as \n and \r.
+std::string OneLine(const std::string& text);
+
 /// The place an error was reported from: the class and the procedure of a composed source.
 struct Location {
   std::string classe;

@@ -15,18 +15,9 @@ using scenario::StatementKind;
 constexpr const char* kRecentFolders = "SOFTWARE\\Microsoft\\Office\\11.0\\Powerpoint\\RecentFolderList";
 constexpr const char* kSettingNames[] = {"Default", "MultimediaDir", "PictureDir", "TemplateDir"};
 
-std::string HostCallName(StatementKind kind) {
-  switch (kind) {
-    case StatementKind::kInitQuestion:
-      return "InitQuestion";
-    case StatementKind::kTestePoint:
-      return "TestePoint";
-    case StatementKind::kFermer:
-      return "Fermer";
-    default:
-      return "Quitter";
-  }
-}
+/// The host calls' names, in the order of their kinds (the first four of StatementKind).
+constexpr const char* kHostCallNames[] = {"InitQuestion", "TestePoint", "Fermer", "Quitter"};
+static_assert(static_cast<int>(StatementKind::kQuitter) == 3);
 
 }  // namespace
 
@@ -149,7 +140,7 @@ SessionPlayer::~SessionPlayer() {
 }
 
 fs::path SessionPlayer::DrivesFolder() {
-  return player::SimulatedDesktopOf(player_->desktop()).drives().HostPath("C:\\").parent_path();
+  return drives().HostPath("C:\\").parent_path();
 }
 
 sim::Drives& SessionPlayer::drives() {
@@ -176,10 +167,10 @@ void SessionPlayer::Step(const scenario::Statement& statement) {
   // What the user had before the module first acted (after the scenario's own desktop events).
   if (run_.host_calls.empty())
     run_.settings_before = ReadFolderSettings(player::SimulatedDesktopOf(player_->desktop()));
-  const DriveSnapshot drives_before = Snapshot(player::SimulatedDesktopOf(player_->desktop()).drives());
+  const DriveSnapshot drives_before = Snapshot(drives());
   HostCallRecord record;
   record.kind = statement.kind;
-  record.name = HostCallName(statement.kind);
+  record.name = kHostCallNames[static_cast<int>(statement.kind)];
   record.line = statement.position.line;
   record.calls_before = counter_->calls();
   const bool struck_before = counter_->struck();
@@ -202,7 +193,7 @@ void SessionPlayer::Step(const scenario::Statement& statement) {
   }
   if (statement.kind == StatementKind::kFermer || statement.kind == StatementKind::kQuitter)
     record.settings = ReadFolderSettings(player::SimulatedDesktopOf(player_->desktop()));
-  const DriveSnapshot drives_after = Snapshot(player::SimulatedDesktopOf(player_->desktop()).drives());
+  const DriveSnapshot drives_after = Snapshot(drives());
   for (const auto& [path, entry] : drives_after) {
     const auto before = drives_before.find(path);
     if (before == drives_before.end()) {
@@ -220,7 +211,7 @@ void SessionPlayer::Step(const scenario::Statement& statement) {
 std::string SessionPlayer::Resolved(const std::string& folder) {
   if (folder.empty()) return folder;
   try {
-    std::string full = player::SimulatedDesktopOf(player_->desktop()).drives().FullPath(folder);
+    std::string full = drives().FullPath(folder);
     if (full.back() != '\\') full += '\\';
     return full;
   } catch (const vb::Error&) {
@@ -231,7 +222,7 @@ std::string SessionPlayer::Resolved(const std::string& folder) {
 SessionRun SessionPlayer::Finish() {
   RunTo(session_.statements.size());
   run_.module_calls = counter_->calls();
-  run_.drives_after = Snapshot(player::SimulatedDesktopOf(player_->desktop()).drives());
+  run_.drives_after = Snapshot(drives());
   run_.work_folder_given = player_->work_folder();
   run_.work_folder = Resolved(run_.work_folder_given);
   run_.template_folder = Resolved(player_->module().TemplateFolder());

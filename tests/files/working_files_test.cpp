@@ -45,20 +45,6 @@ class Installation : public ::testing::Test {
   k60418::FichiersDeTravail list;
 };
 
-// Each source takes its working name; a template moves to the template folder; a read-only source
-// is renamed too; an entry without a source is left alone.
-TEST_F(Installation, RenommeInstallsTheModelFiles) {
-  Place(std::string(kWork) + "02131201.ppt");
-  Place(std::string(kWork) + "12131201.pot");
-  drives.SetReadOnly(std::string(kWork) + "02131201.ppt");
-  k60418::Renomme(&list, kWork, kTemplates, drives);
-  EXPECT_TRUE(drives.Exists(std::string(kWork) + "Cinéloisirs.ppt"));
-  EXPECT_TRUE(drives.Exists(std::string(kTemplates) + "Texture.pot"));
-  EXPECT_FALSE(drives.Exists(std::string(kWork) + "02131201.ppt"));
-  EXPECT_FALSE(drives.Exists(std::string(kWork) + "12131201.pot"));
-  EXPECT_FALSE(drives.Exists(std::string(kTemplates) + "Ciné.pot"));
-}
-
 // A missing source stops the installation with the report of "Renomme"; the entries before it keep
 // their new names.
 TEST_F(Installation, AMissingSourceIsReported) {

@@ -13,10 +13,13 @@ using test_support::ErrorOf;
 // of add is unused); positions outside 1..count raise error 9, on an empty list too.
 TEST(ComplementInfo, KeepsLinesInOrderFromPositionOne) {
   k60418::ComplementInfo list;
+  const auto expectOutOfRange = [&](std::int32_t position) {
+    auto error = ErrorOf([&] { list.ComplementInfo_item(position); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(vb::errors::kSubscriptOutOfRange, error->number()) << "position " << position;
+  };
   EXPECT_EQ(0, list.ComplementInfo_count());
-  auto empty = ErrorOf([&] { list.ComplementInfo_item(1); });
-  ASSERT_TRUE(empty);
-  EXPECT_EQ(vb::errors::kSubscriptOutOfRange, empty->number());
+  expectOutOfRange(1);
   list.ComplementInfo_add("x", 0);
   list.ComplementInfo_add("", 77);
   list.ComplementInfo_add("Aperçu avant impression", -1);
@@ -24,11 +27,7 @@ TEST(ComplementInfo, KeepsLinesInOrderFromPositionOne) {
   EXPECT_EQ("x", list.ComplementInfo_item(1));
   EXPECT_EQ("", list.ComplementInfo_item(2));
   EXPECT_EQ("Aperçu avant impression", list.ComplementInfo_item(3));
-  for (std::int32_t position : {0, 4, -1}) {
-    auto error = ErrorOf([&] { list.ComplementInfo_item(position); });
-    ASSERT_TRUE(error);
-    EXPECT_EQ(vb::errors::kSubscriptOutOfRange, error->number()) << "position " << position;
-  }
+  for (std::int32_t position : {0, 4, -1}) expectOutOfRange(position);
 }
 
 // Reports on the error's way nest, the innermost last, keeping number and description; an empty

@@ -3,6 +3,7 @@
 // name, so a wrong name or a missing default argument would only show up against them.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,22 +38,12 @@ class Recorder : public vb::Dispatch {
 
  private:
   static std::string TypeName(vb::VarType type) {
-    switch (type) {
-      case vb::VarType::Integer:
-        return "Integer";
-      case vb::VarType::Long:
-        return "Long";
-      case vb::VarType::Single:
-        return "Single";
-      case vb::VarType::String:
-        return "String";
-      case vb::VarType::Boolean:
-        return "Boolean";
-      case vb::VarType::Object:
-        return "Object";
-      default:
-        return "Other";
-    }
+    static const std::map<vb::VarType, std::string> kNames = {
+        {vb::VarType::Integer, "Integer"}, {vb::VarType::Long, "Long"},
+        {vb::VarType::Single, "Single"},   {vb::VarType::String, "String"},
+        {vb::VarType::Boolean, "Boolean"}, {vb::VarType::Object, "Object"}};
+    const auto found = kNames.find(type);
+    return found == kNames.end() ? "Other" : found->second;
   }
 
   std::shared_ptr<std::vector<std::string>> log_;
@@ -136,14 +127,21 @@ TEST(PptViews, LateBoundMembersKeepTheVariant) {
   EXPECT_EQ("Call Quit()", f.log->back());
 }
 
-// A view of Nothing raises error 91 at its first member, as VB does with an unset object.
+// A view of Nothing raises error 91 at its first member, read, written or called, as VB does with an
+// unset object.
 TEST(PptViews, NothingRaisesObjectNotSet) {
   ppt::Application nothing;
-  try {
-    nothing.Presentations();
-    FAIL() << "expected error 91";
-  } catch (const vb::Error& error) {
-    EXPECT_EQ(vb::errors::kObjectNotSet, error.number());
+  const std::vector<std::pair<const char*, std::function<void()>>> uses = {
+      {"read", [&] { nothing.Presentations(); }},
+      {"written", [&] { nothing.ShowStartupDialog(ppt::msoTrue); }},
+      {"called", [&] { nothing.Quit(); }}};
+  for (const auto& [what, use] : uses) {
+    try {
+      use();
+      ADD_FAILURE() << what << ": expected error 91";
+    } catch (const vb::Error& error) {
+      EXPECT_EQ(vb::errors::kObjectNotSet, error.number()) << what;
+    }
   }
 }
 

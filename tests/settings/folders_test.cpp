@@ -161,21 +161,6 @@ TEST_F(TemplateFolder, ResolvesAndCreatesTheCoursesFolder) {
   }
 }
 
-// A key that cannot be opened raises 0x800403E8 with the message, LF, CR and the key's path.
-TEST_F(TemplateFolder, MissingKeysRaiseTheRegistryError) {
-  registry.DeleteKey(kShellFolders);
-  auto shell = ErrorOf([&] { Resolve(); });
-  ASSERT_TRUE(shell);
-  EXPECT_EQ(-2147220504, shell->number());
-  EXPECT_EQ(kRegistryMessage + "\n\rHKEY_CURRENT_USER\\" + kShellFolders, shell->source());
-  EXPECT_EQ("Application-defined or object-defined error", shell->description());
-
-  registry.DeleteKey(kGeneral);
-  auto general = ErrorOf([&] { Resolve(); });
-  ASSERT_TRUE(general);
-  EXPECT_EQ(kRegistryMessage + "\n\rHKEY_CURRENT_USER\\" + kGeneral, general->source());
-}
-
 }  // namespace
 
 namespace {
